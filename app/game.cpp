@@ -1,0 +1,136 @@
+// Start-up, the frame loop and shutdown of the game, in the order every other module relies on.
+#include "app/game.h"
+
+#include <cstdio>
+#include <GLFW/glfw3.h>
+#include <stb_image.h>
+
+#include "app/run_state.h"
+#include "app/save_file.h"
+#include "app/shell.h"
+#include "app/tunnel_polygon.h"
+#include "app/window.h"
+#include "render/frame.h"
+#include "render/gl_context.h"
+#include "render/shader_program.h"
+#include "render/sprite_draw.h"
+#include "render/text.h"
+#include "render/textures.h"
+#include "render/tunnel_mesh.h"
+#include "sim/frame_update.h"
+#include "sound/sound.h"
+#include "ui/input.h"
+#include "ui/screens.h"
+
+namespace {
+
+constexpr const char* windowTitle = "NAVRO";
+constexpr const char* iconPath = "./res/zell-ico.png";
+
+void onGlfwError(int code, const char* description) {
+  std::printf("GLFW error %d: %s\n", code, description);
+}
+
+void loadWindowIcon() {
+  FILE* f = std::fopen(iconPath, "rb");
+  unsigned char* pixels = nullptr;
+  int width = 0, height = 0, channels = 0;
+  if (f != nullptr) {
+    pixels = stbi_load_from_file(f, &width, &height, &channels, 0);
+    std::fclose(f);
+  }
+  if (pixels == nullptr) {
+    std::printf("Unable to load window icon!\n");
+    return;
+  }
+  GLFWimage icon{width, height, pixels};
+  // The window system wants RGBA; an RGB icon is widened first.
+  unsigned char* rgba = nullptr;
+  if (channels != 4) {
+    rgba = new unsigned char[static_cast<size_t>(width) * height * 4];
+    for (int i = 0; i < width * height; ++i) {
+      for (int c = 0; c < 4; ++c) {
+        const int src = channels >= 3 ? (c < 3 ? c : -1) : (c < 3 ? 0 : (channels == 2 ? 1 : -1));
+        rgba[i * 4 + c] = src < 0 ? 255 : pixels[i * channels + src];
+      }
+    }
+    icon.pixels = rgba;
+  }
+  glfwSetWindowIcon(window, 1, &icon);
+  delete[] rgba;
+  stbi_image_free(pixels);
+}
+
+void startUp() {
+  initGlState(windowWidth, windowHeight);
+  projection = buildProjection(windowWidth, windowHeight);
+  glfwSetKeyCallback(window, onKey);
+  glfwSetCursorPosCallback(window, onCursorPos);
+  glfwSetMouseButtonCallback(window, onMouseButton);
+  glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+  loadWindowIcon();
+  glfwSetFramebufferSizeCallback(window, onFramebufferSize);
+  initSoundEngine();
+  readSaveFile();
+  loadAllTextures();
+  fillTunnelPolygon();
+  buildTunnelMeshes();
+  buildShaderPrograms();
+  setupScene();
+  loadGlyphs();
+  createUnitQuad();
+  showScreen(currentScreen);
+}
+
+void shutDown() {
+  writeSaveFile();
+  std::printf("diamonds %i", saveData.totalDiamonds);
+  std::printf("runs %i", saveData.runCount);
+  std::fflush(stdout);
+  // The engine's mixing thread must stop before the process tears down its globals.
+  shutdownSoundEngine();
+  releaseShaderPrograms();
+  releaseGlyphs();
+  releaseSpriteBuffers();
+  releaseBarrierMeshes();
+  releaseWorld();
+  glfwTerminate();
+}
+
+}  // namespace
+
+int runGame() {
+  glfwSetErrorCallback(onGlfwError);
+  if (!glfwInit()) {
+    std::printf("Failed to initialize GLFW: no display or window system available\n");
+    return 1;
+  }
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 6);
+  glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+  GLFWwindow* created = glfwCreateWindow(windowWidth, windowHeight, windowTitle, nullptr, nullptr);
+  if (created == nullptr) {
+    std::printf("Failed to create GLFW window\n");
+    glfwTerminate();
+    return 1;
+  }
+  glfwMakeContextCurrent(created);
+  if (!loadGlEntryPoints()) {
+    std::printf("Failed to initialize GLAD\n");
+    glfwTerminate();
+    return 1;
+  }
+  window = created;
+  startUp();
+
+  while (!glfwWindowShouldClose(window)) {
+    advanceFrameClock(static_cast<float>(glfwGetTime()));
+    glfwPollEvents();
+    renderFrame();
+    updateFrame();
+    glfwSwapBuffers(window);
+  }
+
+  shutDown();
+  return 0;
+}

@@ -1,0 +1,16 @@
+// Benchmarks of run generation.
+#include <benchmark/benchmark.h>
+
+#include "sim/generation.h"
+#include "app/run_state.h"
+
+static void BM_GenerateWorld(benchmark::State& state) {
+  for (auto _ : state) {
+    releaseWorld();
+    generateWorld();
+  }
+  releaseWorld();
+}
+BENCHMARK(BM_GenerateWorld);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,15 @@
+// The GL entry points and the few global GL states the rest of the game asks for by name.
+#pragma once
+
+#include <cstdint>
+
+// True once the GL entry points are loaded; drawing and GPU uploads do nothing before that,
+// so the simulation and the UI run without a context (tests, tools).
+extern bool glReady;
+
+// Loads the GL 4.6 core entry points through the window system; false on failure.
+bool loadGlEntryPoints();
+// Viewport and depth test of a new context.
+void initGlState(int32_t width, int32_t height);
+void setViewport(int32_t width, int32_t height);
+void disableBlending();

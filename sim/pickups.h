@@ -1,0 +1,21 @@
+// Diamonds, items, held items, the item box prize and the score they make.
+#pragma once
+
+#include <cstdint>
+#include <glm/glm.hpp>
+
+struct TunnelObject;
+
+constexpr float pickupRadiusSquared = 0.390625f;  // contact radius 0.625
+
+extern int32_t luckyBonus;  // value of the last box-randomizer roll
+
+// Value of the next diamond: tokens times the multiplier counts, saturating at INT32_MAX.
+int32_t diamondValue();
+void collectDiamond();
+void collectItem();
+void useHeldItem(int k);
+void applyReward(TunnelObject* item);
+int32_t rollItemBox();
+// Window fractions (y downward) of a world point.
+glm::vec2 screenPosition(glm::vec3 point);
