@@ -1,9 +1,9 @@
 // Start-up, the frame loop and shutdown of the game, in the order every other module relies on.
 #include "app/game.h"
 
-#include <cstdio>
 #include <GLFW/glfw3.h>
 #include <stb_image.h>
+#include <cstdio>
 
 #include "app/run_state.h"
 #include "app/save_file.h"

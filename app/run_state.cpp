@@ -36,9 +36,9 @@ float platformLength = 1.0f;
 namespace {
 
 // Every reference the run state may hold to an object taken out of the world.
-TunnelObject** const runReferences[] = {&heldItems[0], &heldItems[1], &heldItems[2], &last1024,
-                                         &last512,      &last128,      &last2x,       &last4x,
-                                         &last8x};
+TunnelObject** const runReferences[] = {&heldItems[0], &heldItems[1], &heldItems[2],
+                                        &last1024,     &last512,      &last128,
+                                        &last2x,       &last4x,       &last8x};
 
 bool referencedByRun(const TunnelObject* object) {
   for (TunnelObject** ref : runReferences)

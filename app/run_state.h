@@ -1,14 +1,15 @@
-// The run in play: the generated world of 256 platforms, its objects, and the run's global variables.
+// The run in play: the generated world of 256 platforms, its objects, and the run's global
+// variables.
 #pragma once
 
 #include <cstdint>
 #include <glm/glm.hpp>
 
-constexpr int platformTotal = 256;     // platforms in one run
-constexpr int barrierSlots = 10;       // barrier slots per platform
-constexpr int activeSlots = 8;         // platforms moved and drawn at once
-constexpr int heldSlots = 3;           // held items
-constexpr int spriteFrames = 30;       // frames of every sprite sheet (6 x 5)
+constexpr int platformTotal = 256;  // platforms in one run
+constexpr int barrierSlots = 10;    // barrier slots per platform
+constexpr int activeSlots = 8;      // platforms moved and drawn at once
+constexpr int heldSlots = 3;        // held items
+constexpr int spriteFrames = 30;    // frames of every sprite sheet (6 x 5)
 
 // Kinds of world objects; 7 and 11 are never generated.
 enum ObjectKind : int32_t {
@@ -34,17 +35,17 @@ struct Barrier {
 
 // A diamond, an item, or the player sprite.
 struct TunnelObject {
-  glm::vec3 position;      // placement vector nothing reads
-  glm::mat4 model;         // placement, rewritten every frame
-  uint8_t lane;            // face it stands on
-  int32_t kind;            // ObjectKind
-  uint32_t textureId;      // GL texture drawn for it
-  bool useSpriteSheet;     // texture is a 6 x 5 sheet
-  int32_t cols, rows;      // sheet grid as stored (draws always use 6 x 5)
-  int32_t frameCount;      // frames per cycle; one cycle lasts one second
-  float frameTime;         // seconds accumulated toward the next frame
-  int32_t frameIndex;      // current frame
-  ActionFn action;         // run when a held item is used
+  glm::vec3 position;   // placement vector nothing reads
+  glm::mat4 model;      // placement, rewritten every frame
+  uint8_t lane;         // face it stands on
+  int32_t kind;         // ObjectKind
+  uint32_t textureId;   // GL texture drawn for it
+  bool useSpriteSheet;  // texture is a 6 x 5 sheet
+  int32_t cols, rows;   // sheet grid as stored (draws always use 6 x 5)
+  int32_t frameCount;   // frames per cycle; one cycle lasts one second
+  float frameTime;      // seconds accumulated toward the next frame
+  int32_t frameIndex;   // current frame
+  ActionFn action;      // run when a held item is used
 };
 
 // A door: an object that blocks its lane until opened.
@@ -65,22 +66,22 @@ struct World {
 extern World* world;  // the current run's world; null before the first run
 
 // Run state, reset by startRun.
-extern float speed;              // units per second: 35 cruising, 70 boosting, 0 after the end
-extern bool boostActive;         // boost is on
-extern float boostGauge;         // boost reserve, seconds, 0..2
-extern float rotationSpeed;      // radians per second of the tunnel easing
-extern float tunnelAngle;        // current tunnel rotation, radians
-extern float targetAngle;        // rotation that brings currentLane to the top
-extern int32_t currentSides;     // side count under the player, 3..10
-extern int32_t wave;             // currentSides - 2
-extern uint8_t currentLane;      // 0..currentSides-1
-extern uint16_t currentPlatform; // platform under the player, 0..256
+extern float speed;               // units per second: 35 cruising, 70 boosting, 0 after the end
+extern bool boostActive;          // boost is on
+extern float boostGauge;          // boost reserve, seconds, 0..2
+extern float rotationSpeed;       // radians per second of the tunnel easing
+extern float tunnelAngle;         // current tunnel rotation, radians
+extern float targetAngle;         // rotation that brings currentLane to the top
+extern int32_t currentSides;      // side count under the player, 3..10
+extern int32_t wave;              // currentSides - 2
+extern uint8_t currentLane;       // 0..currentSides-1
+extern uint16_t currentPlatform;  // platform under the player, 0..256
 extern int16_t activePlatforms[activeSlots];  // moving platforms; -1 = empty slot
-extern double runClock;          // seconds of play, wave breaks excluded
+extern double runClock;                       // seconds of play, wave breaks excluded
 extern uint64_t runScore;
 extern uint64_t runDiamonds;
 extern TunnelObject* heldItems[heldSlots];
-extern uint8_t heldCount;        // 0..3
+extern uint8_t heldCount;  // 0..3
 extern int32_t count1024, count512, count128;
 extern int32_t count2x, count4x, count8x;
 extern TunnelObject* last1024;
@@ -89,9 +90,9 @@ extern TunnelObject* last128;
 extern TunnelObject* last2x;
 extern TunnelObject* last4x;
 extern TunnelObject* last8x;
-extern float cameraYaw;          // free-look yaw, degrees
-extern float cameraPitch;        // free-look pitch, degrees, -89..89
-extern float platformLength;     // depth of one platform along the axis
+extern float cameraYaw;       // free-look yaw, degrees
+extern float cameraPitch;     // free-look pitch, degrees, -89..89
+extern float platformLength;  // depth of one platform along the axis
 
 // Sets every run variable to its reset value and releases the held and last-collected objects.
 void resetRunState();

@@ -1,7 +1,9 @@
 // The career record kept between program starts in "save.esf".
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 // Identical in memory and on disk: 16 bytes, little-endian.
 struct SaveData {
@@ -14,8 +16,30 @@ static_assert(sizeof(SaveData) == 16, "the save file is a raw 16-byte copy of th
 extern SaveData saveData;
 
 constexpr const char* saveFileName = "save.esf";
+constexpr size_t saveRecordSize = 16;
 
 // Loads the record (zero when missing; zero with a message when short) and prints the totals.
 void readSaveFile();
 // Writes the record atomically; returns false (with one line printed) when the write failed.
 bool writeSaveFile();
+
+// The same two operations on any path (the temporary file sits beside it).
+void readSaveFileAt(const char* path);
+bool writeSaveFileAt(const char* path);
+
+// The little-endian byte image of a record, whatever the machine's byte order.
+void encodeSaveData(const SaveData& data, unsigned char out[saveRecordSize]);
+SaveData decodeSaveData(const unsigned char in[saveRecordSize]);
+
+// The file steps of a save, replaceable so a failing disk can be imitated; each returns 0 on
+// success like its C library counterpart.
+struct SaveFileSteps {
+  FILE* (*open)(const char* path);
+  size_t (*write)(const void* data, size_t size, FILE* f);
+  int (*flush)(FILE* f);
+  int (*sync)(FILE* f);
+  int (*close)(FILE* f);
+  int (*rename)(const char* from, const char* to);
+};
+extern SaveFileSteps saveFileSteps;        // the steps in use
+extern const SaveFileSteps realSaveSteps;  // the operating system's own

@@ -1,4 +1,5 @@
-// The program's shared view of the window: its size, the camera, the projection and the frame clock.
+// The program's shared view of the window: its size, the camera, the projection and the frame
+// clock.
 #pragma once
 
 #include <cstdint>

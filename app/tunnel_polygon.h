@@ -1,4 +1,5 @@
-// The regular polygons with unit edges from which every tunnel face, blade and object place derives.
+// The regular polygons with unit edges from which every tunnel face, blade and object place
+// derives.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
-// Generating a run: every platform's side count, blades and object, drawn from runSeed in a fixed order.
+// Generating a run: every platform's side count, blades and object, drawn from runSeed in a fixed
+// order.
 #include "sim/generation.h"
 
 #include <algorithm>
@@ -18,8 +19,8 @@ namespace {
 
 // Item draw t (0..8) to the object kind it makes.
 constexpr int32_t itemKinds[itemTextureCount] = {
-    kindCard,         kindToken512,     kindToken128,     kindToken1024,    kindMultiplier2x,
-    kindMultiplier4x, kindMultiplier8x, kindDiskette,     kindBoxRandomizer};
+    kindCard,         kindToken512,     kindToken128, kindToken1024,    kindMultiplier2x,
+    kindMultiplier4x, kindMultiplier8x, kindDiskette, kindBoxRandomizer};
 
 // Draws lanes until a free one comes up; generation never fills a platform, so this ends.
 int drawFreeLane(bool used[], int n) {

@@ -34,7 +34,8 @@ void printObject(const World& w, int p) {
 
 int main(int argc, char** argv) {
   if (argc != 2 || !isDigitText(argv[1])) {
-    std::fprintf(stderr, "usage: navro-seedmap SEED   (SEED: the digits typed on the seed screen)\n");
+    std::fprintf(stderr,
+                 "usage: navro-seedmap SEED   (SEED: the digits typed on the seed screen)\n");
     return usageStatus;
   }
   seedFromText(argv[1]);
