@@ -100,11 +100,14 @@ void shutDown() {
 }  // namespace
 
 int runGame() {
-  glfwSetErrorCallback(onGlfwError);
   if (!glfwInit()) {
-    std::printf("Failed to initialize GLFW: no display or window system available\n");
+    const char* reason = nullptr;
+    glfwGetError(&reason);
+    std::printf("Failed to initialize GLFW (no display or window system?): %s\n",
+                reason != nullptr ? reason : "unknown error");
     return 1;
   }
+  glfwSetErrorCallback(onGlfwError);
   glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
   glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 6);
   glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
