@@ -7,6 +7,8 @@ extern bool fullscreen;
 extern int savedWindowX, savedWindowY;  // windowed placement saved when going full screen
 extern double lastCursorX, lastCursorY;
 extern bool firstMouse;
+// Plays the menu select sound; playSound unless a test listens in.
+extern void (*menuSoundPlayer)(const char* path);
 
 void onKey(GLFWwindow* w, int key, int scancode, int action, int mods);
 void onCursorPos(GLFWwindow* w, double x, double y);

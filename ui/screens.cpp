@@ -1,17 +1,212 @@
-// Building each screen and switching between them.
+// Building each screen and switching between them: menus, seed entry, run over, item box roll.
 #include "ui/screens.h"
 
+#include <cstdio>
+
+#include "app/run_state.h"
+#include "app/save_file.h"
 #include "app/window.h"
+#include "render/textures.h"
+#include "sim/generation.h"
+#include "sim/pickups.h"
+#include "sim/random.h"
+#include "ui/hud.h"
 #include "ui/ui_elements.h"
 
 int32_t currentScreen = screenMainMenu;
 char seedText[seedDigitsMax + 1] = {};
 int32_t seedLength = 0;
 
+namespace {
+
+constexpr int32_t lastScreen = 9;
+constexpr float buttonHeight = 0.05f;
+constexpr float buttonWidth = 0.4f;
+constexpr uint64_t nonNegativeSeedMask = 0x7FFFFFFFFFFFFFFFull;
+
+struct ButtonSpec {
+  const char* caption;
+  float x, y;
+  UiAction action;
+};
+
+// A fixed caption centred on (x, y).
+UiText& placeText(int index, const char* caption, float x, float y) {
+  UiText& t = uiTexts[index];
+  t.anchor = 2;
+  std::snprintf(t.text, sizeof t.text, "%s", caption);
+  t.x = x;
+  t.y = y;
+  return t;
+}
+
+// A menu button: an invisible hit area with its caption as a separate label text.
+void makeButton(int element, int label, const ButtonSpec& spec) {
+  UiElement& e = uiElements[element];
+  e.anchor = 2;
+  e.x = e.targetX = e.currentX = spec.x;
+  e.y = e.targetY = e.currentY = spec.y;
+  e.height = buttonHeight;
+  e.width = buttonWidth;
+  e.textureId = static_cast<int32_t>(panelBackgroundTexture);
+  e.visible = false;
+  e.labelIndex = static_cast<int16_t>(label);
+  e.action = spec.action;
+  // A label keeps its flight target on its own position, so it never moves.
+  UiText& t = placeText(label, spec.caption, spec.x, spec.y);
+  t.targetX = t.currentX = spec.x;
+  t.targetY = t.currentY = spec.y;
+}
+
+// Buttons take elements 0..count-1 with labels firstLabel.., and become the selectable set.
+template <int count>
+void makeButtons(const ButtonSpec (&specs)[count], int firstLabel) {
+  for (int i = 0; i < count; ++i) makeButton(i, firstLabel + i, specs[i]);
+  selectableCount = count;
+}
+
+// A text bound to a live value, printed every frame by the UI pass.
+void bindText(int index, int anchor, float x, float y, const char* prefix, int32_t kind,
+              const void* source) {
+  UiText& t = uiTexts[index];
+  t.anchor = anchor;
+  t.x = x;
+  t.y = y;
+  t.prefix = prefix;
+  t.valueKind = kind;
+  t.valueSource = source;
+}
+
+// A still sprite-sheet element with all three positions on the same spot.
+void makeSheetSprite(UiElement& e, int anchor, float x, float y, float height, float width,
+                     uint32_t texture, bool loop) {
+  e.anchor = anchor;
+  e.x = e.targetX = e.currentX = x;
+  e.y = e.targetY = e.currentY = y;
+  e.height = height;
+  e.width = width;
+  e.textureId = static_cast<int32_t>(texture);
+  e.useSpriteSheet = true;
+  e.cols = 6;
+  e.rows = 5;
+  e.frameCount = spriteFrames;
+  e.loop = loop;
+  e.animating = true;
+}
+
+void buildMainMenu() {
+  static const ButtonSpec buttons[] = {
+      {"PLAY", 0.5f, 0.3f, goToSeedEntry},
+      {"OPTIONS", 0.5f, 0.5f, goToOptions},
+      {"QUIT", 0.5f, 0.7f, quitGame},
+  };
+  makeButtons(buttons, 0);
+  // Career figures, bottom left: the diamond total beside a spinning diamond.
+  makeSheetSprite(uiElements[3], 0, 0.05f, 0.85f, 0.05f, 0.05f, zellSheetTexture, true);
+  bindText(3, 0, 0.1f, 0.85f, "", valueInt32, &saveData.totalDiamonds);
+  bindText(4, 0, 0.05f, 0.9f, "RUNS: ", valueInt32, &saveData.runCount);
+  bindText(5, 0, 0.05f, 0.95f, "HIGH SCORE: ", valueThousands, &saveData.highScore);
+}
+
+void buildOptions() {
+  static const ButtonSpec buttons[] = {
+      {"CONTROLS", 0.5f, 0.3f, goToControls},
+      {"VIDEO (DISABLED)", 0.5f, 0.5f, noActionSpecified},
+      {"BACK", 0.5f, 0.7f, goToMainMenu},
+  };
+  makeButtons(buttons, 0);
+}
+
+void buildControls() {
+  // The keys are fixed; each key caption is still a button so the list can be walked with keys.
+  static const char* const names[] = {
+      "ROTATE LEFT: ", "ROTATE RIGHT: ", "BOOST: ",      "OPEN DOOR: ",        "CONTINUE RUN: ",
+      "USE ITEM 1: ",  "USE ITEM 2: ",   "USE ITEM 3: ", "ENABLE FULLSCREEN: "};
+  static const char* const keys[] = {"LEFT ARROW", "RIGHT ARROW", "UP ARROW", "A",  "SPACE",
+                                     "1",          "2",           "3",        "F11"};
+  constexpr int rows = 9;
+  constexpr float firstRowY = 0.10f, rowStep = 0.05f, nameX = 0.25f, keyX = 0.75f;
+  for (int r = 0; r < rows; ++r) {
+    const float y = firstRowY + rowStep * static_cast<float>(r);
+    placeText(r + 1, names[r], nameX, y);
+    makeButton(r, r + 10, {keys[r], keyX, y, noActionSpecified});
+  }
+  makeButton(rows, 0, {"BACK", 0.5f, 0.95f, goToOptions});
+  selectableCount = rows + 1;
+}
+
+void buildSeedEntry() {
+  // The proposal comes from the run generator itself, so it depends on every draw before it.
+  for (int i = 0; i < seedDigitsMax; ++i)
+    seedText[i] = static_cast<char>('0' + uniformInt(rng, 0, 9));
+  seedText[seedDigitsMax] = '\0';
+  seedLength = seedDigitsMax;
+  bindText(0, 2, 0.5f, 0.5f, "ENTER SEED: ", valueDigits, seedText);
+}
+
+void buildRunOver() {
+  // QUICK PLAY needs a seed that reads back the same when typed, hence never negative.
+  runSeed = rng() & nonNegativeSeedMask;
+  bindText(0, 2, 0.5f, 0.05f, "DIAMONDS Collected: ", valueInt64, &runDiamonds);
+  bindText(1, 2, 0.5f, 0.15f, "Total DIAMONDS Collected: ", valueInt32, &saveData.totalDiamonds);
+  static const ButtonSpec buttons[] = {
+      {"EXIT", 0.75f, 0.6f, goToMainMenu},
+      {"QUICK PLAY", 0.75f, 0.675f, startRun},
+      {"PLAY NEW SEED", 0.75f, 0.75f, goToSeedEntry},
+  };
+  makeButtons(buttons, 2);
+}
+
+void buildItemBox() {
+  int32_t prize = rollItemBox();
+  if (prize < 0 || prize >= itemTextureCount)
+    prize = 0;  // a bad kind must not index past the table
+  UiElement& confetti = uiElements[0];
+  UiElement& prizeIcon = uiElements[1];
+  UiElement& diskette = uiElements[2];
+  makeSheetSprite(diskette, 2, 0.5f, 0.5f, 0.75f, 0.5f, disketteUnlockTexture, false);
+  diskette.chained[0] = &prizeIcon;
+  diskette.chained[1] = &confetti;
+  makeSheetSprite(prizeIcon, 2, 0.5f, 0.425f, 0.1f, 0.1f, itemTextures[prize], true);
+  prizeIcon.visible = false;
+  makeSheetSprite(confetti, 2, 0.5f, 0.425f, 1.0f, 1.0f, confettiSheetTexture, false);
+  confetti.visible = false;
+  confetti.hideWhenDone = true;
+}
+
+}  // namespace
+
 void showScreen(int32_t n) {
   currentScreen = n;
   resetUi();
+  if (n < 0 || n > lastScreen) return;
+  switch (n) {
+    case screenPlay:
+      buildHud();
+      break;
+    case screenRunOver:
+      buildRunOver();
+      break;
+    case screenMainMenu:
+      buildMainMenu();
+      break;
+    case screenOptions:
+      buildOptions();
+      break;
+    case screenControls:
+      buildControls();
+      break;
+    case screenSeedEntry:
+      buildSeedEntry();
+      break;
+    case screenItemBox:
+      buildItemBox();
+      break;
+    default:
+      break;  // 1, 2 and 7 are empty screens
+  }
 }
+
 void goToMainMenu() { showScreen(screenMainMenu); }
 void goToOptions() { showScreen(screenOptions); }
 void goToControls() { showScreen(screenControls); }
