@@ -92,14 +92,11 @@ void resetRunState() {
 void releaseWorld() {
   if (world == nullptr) return;
   for (int p = 0; p < platformTotal; ++p) {
-    for (Barrier*& b : world->barriers[p]) {
-      delete b;
-      b = nullptr;
-    }
     delete world->diamonds[p];
     delete world->doors[p];
     delete world->items[p];
   }
+  delete[] world->barrierStore;
   delete world;
   world = nullptr;
 }

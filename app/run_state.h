@@ -61,6 +61,7 @@ struct World {
   uint8_t barrierCount[platformTotal];  // 1..sideCount-2
   uint8_t sideCount[platformTotal];     // min(3 + p / 32, 10)
   uint16_t platformCount;               // 0 while generating, 256 when complete
+  Barrier* barrierStore;                // one block holding every blade of the run
 };
 
 extern World* world;  // the current run's world; null before the first run

@@ -55,6 +55,8 @@ void generateWorld() {
   world = w;
   rng.seed(runSeed);
   const glm::mat4 start = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, generatedDepth));
+  uint8_t bladeLanes[platformTotal][maxSides - 2];
+  int bladeTotal = 0;
 
   for (int p = 0; p < platformTotal; ++p) {
     const int n = std::min(minSides + p / 32, maxSides);
@@ -95,9 +97,18 @@ void generateWorld() {
       w->doors[p] = door;
     }
 
-    for (int j = 0; j < bc; ++j) {
-      const int lane = drawFreeLane(used, n);
-      w->barriers[p][j] = new Barrier{start, static_cast<uint8_t>(lane)};
+    for (int j = 0; j < bc; ++j) bladeLanes[p][j] = static_cast<uint8_t>(drawFreeLane(used, n));
+    bladeTotal += bc;
+  }
+
+  // The blades live in one block owned by the world: a run makes hundreds of them and none
+  // outlives the world, so one allocation replaces hundreds.
+  w->barrierStore = new Barrier[bladeTotal];
+  Barrier* next = w->barrierStore;
+  for (int p = 0; p < platformTotal; ++p) {
+    for (int j = 0; j < w->barrierCount[p]; ++j) {
+      *next = Barrier{start, bladeLanes[p][j]};
+      w->barriers[p][j] = next++;
     }
   }
 
