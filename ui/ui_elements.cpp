@@ -1,7 +1,12 @@
 // The UI pools, their defaults and their per-frame animation.
 #include "ui/ui_elements.h"
 
+#include <cmath>
 #include <cstdio>
+
+#include "app/run_state.h"
+#include "app/shell.h"
+#include "sim/random.h"
 
 UiElement uiElements[uiElementCount];
 UiText uiTexts[uiTextCount];
@@ -19,8 +24,112 @@ void resetUi() {
   keyboardNavigation = false;
 }
 
-void animateUiElement(UiElement& /*e*/) {}
-void updateUiText(UiText& /*t*/) {}
+namespace {
+
+// Eases (currentX, currentY) toward the target by moveSpeed per second; returns whether the
+// position is now within the arrival distance. The position is never snapped to the target.
+template <typename Record>
+bool easeTowardTarget(Record& r) {
+  r.currentX += (r.targetX - r.currentX) * r.moveSpeed * DeltaTime;
+  r.currentY += (r.targetY - r.currentY) * r.moveSpeed * DeltaTime;
+  r.x = r.currentX;
+  r.y = r.currentY;
+  const float dx = r.targetX - r.currentX;
+  const float dy = r.targetY - r.currentY;
+  return std::sqrt(dx * dx + dy * dy) < uiArrivalDistance;
+}
+
+template <typename Record>
+bool atTarget(const Record& r) {
+  return r.targetX == r.currentX && r.targetY == r.currentY;
+}
+
+// A one-shot animation standing on its last cell starts its chained elements once each.
+void finishOneShot(UiElement& e) {
+  for (UiElement*& next : e.chained) {
+    if (next == nullptr || next->visible) continue;
+    next->frameIndex = 0;
+    next->visible = true;
+    next = nullptr;
+  }
+  if (e.hideWhenDone) e.visible = false;
+}
+
+void stepSpriteSheet(UiElement& e) {
+  // The end test looks at cell 29 whatever the frame count: shorter sheets keep cycling.
+  if (!e.loop && e.frameIndex == oneShotLastFrame) {
+    finishOneShot(e);
+    return;
+  }
+  e.frameTime += DeltaTime;
+  if (e.frameCount <= 0) return;
+  const float period = 1.0f / static_cast<float>(e.frameCount);  // one cycle per second
+  while (e.frameTime >= period) {
+    e.frameIndex = (e.frameIndex + 1) % e.frameCount;
+    e.frameTime -= period;
+  }
+}
+
+// Arrival of a flying score text: a loss lowers the score but never below zero.
+void creditRunScore(int32_t v) {
+  if (v >= 0) {
+    runScore += static_cast<uint64_t>(v);
+    return;
+  }
+  // Negated in 64 bits so that the lowest int32 has a magnitude too.
+  const uint64_t loss = static_cast<uint64_t>(-static_cast<int64_t>(v));
+  runScore = runScore > loss ? runScore - loss : 0;
+}
+
+void printInt32Text(UiText& t, const char* prefix) {
+  const int32_t v = *static_cast<const int32_t*>(t.valueSource);
+  if (!atTarget(t) && easeTowardTarget(t)) {
+    t.targetX = t.currentX;
+    t.targetY = t.currentY;
+    creditRunScore(v);
+    t.visible = false;
+  }
+  std::snprintf(t.text, sizeof t.text, "%s%d", prefix, v);
+}
+
+}  // namespace
+
+void animateUiElement(UiElement& e) {
+  if (e.spriteAnimated) stepSpriteSheet(e);
+  if (atTarget(e)) return;
+  // A moving element disappears on arrival and keeps easing while hidden.
+  if (easeTowardTarget(e)) e.visible = false;
+}
+
+void updateUiText(UiText& t) {
+  if (t.valueSource == nullptr || t.valueKind == valueNone) return;
+  const char* prefix = t.prefix != nullptr ? t.prefix : "";
+  switch (t.valueKind) {
+    case valueInt32:
+      printInt32Text(t, prefix);
+      break;
+    case valueInt64:
+      std::snprintf(t.text, sizeof t.text, "%s%lld", prefix,
+                    static_cast<long long>(*static_cast<const int64_t*>(t.valueSource)));
+      break;
+    case valueThousands: {
+      char grouped[32];
+      formatWithThousands(*static_cast<const uint64_t*>(t.valueSource), grouped, sizeof grouped);
+      std::snprintf(t.text, sizeof t.text, "%s%s", prefix, grouped);
+      break;
+    }
+    case valueFloat:
+      std::snprintf(t.text, sizeof t.text, "%s%.1f", prefix,
+                    static_cast<double>(*static_cast<const float*>(t.valueSource) * t.factor));
+      break;
+    case valueDigits:
+      std::snprintf(t.text, sizeof t.text, "%s%lld", prefix,
+                    static_cast<long long>(parseSeedText(static_cast<const char*>(t.valueSource))));
+      break;
+    default:
+      break;
+  }
+}
 
 int formatWithThousands(uint64_t v, char* out, int capacity) {
   char digits[24];
