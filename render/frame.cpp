@@ -1,9 +1,136 @@
-// Composing one frame by screen.
+// Composing one frame by screen: the particle field, the tunnel, blades, objects, the player, the
+// UI.
 #include "render/frame.h"
+
+#include <glad/gl.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "app/shell.h"
+#include "app/tunnel_polygon.h"
+#include "render/gl_context.h"
+#include "render/platform_draw.h"
+#include "render/shader_program.h"
+#include "render/sprite_draw.h"
+#include "sim/frame_update.h"
+#include "sim/random.h"
+#include "ui/hud.h"
+#include "ui/screens.h"
+#include "ui/ui_elements.h"
 
 glm::mat4 particleModels[particleCount] = {};
 TunnelObject player = {};
 
-void setupScene() {}
-void renderFrame() {}
-void drawParticle(glm::mat4 /*model*/) {}
+namespace {
+
+constexpr float frameLineWidth = 2.0f;
+constexpr float playerScale = 0.33f;
+constexpr int32_t playerSheetCols = 6;
+constexpr int32_t playerSheetRows = 5;
+constexpr float particleScale = 0.25f;
+constexpr int32_t particleSpread = 100;  // particles lie within +-100 of the axis in x and y
+constexpr int32_t particleNearestZ = 0;  // and between z = -100 and 0
+constexpr int32_t particleFarthestZ = -100;
+constexpr glm::vec3 cameraStart{0.0f, 1.0f, 70.0f};
+constexpr glm::vec3 untinted{1.0f, 1.0f, 1.0f};
+constexpr int quadIndexCount = 6;
+
+enum class FrameContent { sceneAndUi, uiOnly, nothing };
+
+FrameContent contentOf(int32_t screen) {
+  switch (screen) {
+    case 0:
+    case 2:
+    case 3:
+    case 9:
+      return FrameContent::sceneAndUi;
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+      return FrameContent::uiOnly;
+    default:
+      return FrameContent::nothing;
+  }
+}
+
+void drawObject(TunnelObject& o, bool animate) {
+  if (animate) advanceSpriteAnimation(o);
+  drawItem(o.model, o.textureId, untinted, o.useSpriteSheet, o.frameIndex);
+}
+
+void drawScene() {
+  for (const glm::mat4& model : particleModels) drawParticle(model);
+  drawTunnel(tunnelModel);
+  if (world != nullptr) {
+    for (int slot = 0; slot < activeSlots; ++slot) {
+      const int p = activePlatforms[slot];
+      if (p < 0 || p >= platformTotal) continue;
+      for (Barrier* b : world->barriers[p])
+        if (b != nullptr) drawBarrier(b->model, b->lane);
+    }
+    // Back to front: the farthest platforms are drawn first, so nearer sprites cover them.
+    for (int slot = activeSlots - 1; slot >= 0; --slot) {
+      const int p = activePlatforms[slot];
+      if (p < 0 || p >= platformTotal) continue;
+      if (world->doors[p] != nullptr) drawObject(*world->doors[p], false);
+      if (world->items[p] != nullptr) drawObject(*world->items[p], true);
+      if (world->diamonds[p] != nullptr) drawObject(*world->diamonds[p], true);
+    }
+  }
+  drawObject(player, true);
+}
+
+}  // namespace
+
+void setupScene() {
+  player.useSpriteSheet = true;
+  player.cols = playerSheetCols;
+  player.rows = playerSheetRows;
+  player.frameCount = spriteFrames;
+  player.model =
+      glm::scale(glm::translate(glm::mat4(1.0f), playerPosition), glm::vec3(playerScale));
+  targetAngle = laneAngle(currentLane, currentSides);
+
+  for (glm::mat4& model : particleModels) {
+    const int32_t sx = uniformInt(rng, 0, 1);
+    const int32_t sy = uniformInt(rng, 0, 1);
+    const int32_t mx = uniformInt(rng, 1, particleSpread);
+    const int32_t my = uniformInt(rng, 1, particleSpread);
+    const int32_t z = uniformInt(rng, particleFarthestZ, particleNearestZ);
+    const glm::vec3 at(static_cast<float>(sx == 1 ? -mx : mx),
+                       static_cast<float>(sy == 1 ? -my : my), static_cast<float>(z));
+    model = glm::scale(glm::translate(glm::mat4(1.0f), at), glm::vec3(particleScale));
+  }
+
+  cameraPos = cameraStart;
+  cameraFront = glm::normalize(glm::vec3(tunnelModel[3]) - cameraPos);
+}
+
+void drawParticle(glm::mat4 model) {
+  if (!glReady || itemShader == nullptr) return;
+  glDepthMask(GL_FALSE);
+  const uint32_t id = itemShader->id;
+  glUseProgram(id);
+  setUniformMat4(id, "view", view);
+  setUniformMat4(id, "projection", projection);
+  setUniformMat4(id, "model", model);
+  setUniformVec3(id, "color", untinted);
+  setUniformInt(id, "useColorOnly", 1);
+  glBindVertexArray(quadVao);
+  glDrawElements(GL_TRIANGLES, quadIndexCount, GL_UNSIGNED_INT, nullptr);
+  glDepthMask(GL_TRUE);
+}
+
+void renderFrame() {
+  if (!glReady) return;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLineWidth(frameLineWidth);
+  for (UiElement& e : uiElements)
+    if (e.animating) animateUiElement(e);
+
+  const FrameContent content = contentOf(currentScreen);
+  if (content == FrameContent::nothing) return;
+  if (content == FrameContent::sceneAndUi) drawScene();
+  uiPass();
+}
