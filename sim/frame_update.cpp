@@ -278,5 +278,7 @@ void endRun() {
   saveData.runCount = static_cast<int32_t>(static_cast<uint32_t>(saveData.runCount) + 1u);
   speed = 0.0f;
   if (runScore > saveData.highScore) saveData.highScore = runScore;
+  // Every ended run reaches the disk at once: a crash or a killed process later loses nothing.
+  writeSaveFile();
   showScreen(screenRunOver);
 }
