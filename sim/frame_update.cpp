@@ -37,47 +37,35 @@ constexpr float popupMoveSpeed = 2.0f;
 const glm::vec3 bonusColor{165.0f, 224.0f, 0.0f};  // handed to the text shader as is
 const glm::vec3 zAxis{0.0f, 0.0f, 1.0f};
 
-// The 3x3 part of glm::rotate about +z, kept so that the sine and cosine of an angle used by
-// every platform of a frame are evaluated once. applyRotation repeats glm::rotate's arithmetic
-// operation for operation, so the results are bit-identical to calling glm::rotate.
-struct Rotation {
-  float r[3][3];
+// Rotations about +z shared by every platform of a frame. Each platform's placement is
+// translate(rotate(translate(I, (0, -R, z)), angle, z), offset); the rotated columns 0..2 do not
+// depend on the platform, so they are made once per angle with glm::rotate itself, and column 3
+// repeats glm::translate's arithmetic operation for operation: the result is bit-identical to
+// the full matrix expression.
+struct Rotated {
+  glm::vec4 col[3];
 };
 
-Rotation makeRotation(float angle) {
-  const float c = std::cos(angle);
-  const float s = std::sin(angle);
-  const glm::vec3 axis = glm::normalize(zAxis);
-  const glm::vec3 temp = (1.0f - c) * axis;
-  Rotation m;
-  m.r[0][0] = c + temp[0] * axis[0];
-  m.r[0][1] = temp[0] * axis[1] + s * axis[2];
-  m.r[0][2] = temp[0] * axis[2] - s * axis[1];
-  m.r[1][0] = temp[1] * axis[0] - s * axis[2];
-  m.r[1][1] = c + temp[1] * axis[1];
-  m.r[1][2] = temp[1] * axis[2] + s * axis[0];
-  m.r[2][0] = temp[2] * axis[0] + s * axis[1];
-  m.r[2][1] = temp[2] * axis[1] - s * axis[0];
-  m.r[2][2] = c + temp[2] * axis[2];
-  return m;
+Rotated rotatedIdentity(float angle) {
+  const glm::mat4 m = glm::rotate(glm::mat4(1.0f), angle, zAxis);
+  return {{m[0], m[1], m[2]}};
 }
 
-glm::mat4 applyRotation(const glm::mat4& m, const Rotation& rot) {
-  glm::mat4 result;
-  result[0] = m[0] * rot.r[0][0] + m[1] * rot.r[0][1] + m[2] * rot.r[0][2];
-  result[1] = m[0] * rot.r[1][0] + m[1] * rot.r[1][1] + m[2] * rot.r[1][2];
-  result[2] = m[0] * rot.r[2][0] + m[1] * rot.r[2][1] + m[2] * rot.r[2][2];
-  result[3] = m[3];
-  return result;
+// translate(rotate(translate(I, (0, -r, z)), ...), offset) from the rotated columns.
+void place(glm::mat4& out, const Rotated& rot, const glm::vec4& base, const glm::vec3& offset) {
+  out[0] = rot.col[0];
+  out[1] = rot.col[1];
+  out[2] = rot.col[2];
+  out[3] = rot.col[0] * offset[0] + rot.col[1] * offset[1] + rot.col[2] * offset[2] + base;
 }
 
-// Rotations of the current frame: the tunnel's, and for each lane the one that stands an object
-// on its own face. Rebuilt whenever the angle or the side count differs from the cached one.
+// The rotations of the current angle and side count: the tunnel's, and for each lane the one
+// that stands an object on its own face. Rebuilt whenever either differs from the cached one.
 struct PlacementCache {
   uint32_t angleBits = 0;
   int sides = 0;
-  Rotation tunnel{};
-  Rotation lane[maxSides]{};
+  Rotated tunnel{};
+  Rotated lane[maxSides]{};
 };
 PlacementCache placement;
 
@@ -86,16 +74,11 @@ const PlacementCache& placementFor(float angle, int n) {
   if (placement.sides != n || placement.angleBits != bits) {
     placement.sides = n;
     placement.angleBits = bits;
-    placement.tunnel = makeRotation(angle);
+    placement.tunnel = rotatedIdentity(angle);
     for (int lane = 0; lane < n; ++lane)
-      placement.lane[lane] = makeRotation(angle - laneAngle(lane, n));
+      placement.lane[lane] = rotatedIdentity(angle - laneAngle(lane, n));
   }
   return placement;
-}
-
-glm::mat4 placeOnLane(const glm::mat4& base, const PlacementCache& cache, uint8_t lane,
-                      float height, float advance) {
-  return glm::translate(applyRotation(base, cache.lane[lane]), glm::vec3(0.0f, height, advance));
 }
 
 void advanceBoost() {
@@ -211,33 +194,33 @@ void updatePlatform(int p, float stepTime) {
   Barrier* const* slots = world->barriers[p];
   if (slots[0] == nullptr) return;
   const float z = slots[0]->model[3][2];
-  const int n = currentSides;
-  const float r = polygonRadius[n];
-  const float v = stepTime * speed;
-  const glm::mat4 base = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -r, z));
-
   if (z > retireDepth) {
     retireFrontPlatform(p);
     return;
   }
+  const int n = currentSides;
+  const float r = polygonRadius[n];
+  const float v = stepTime * speed;
+  const glm::vec4 base(0.0f, -r, z, 1.0f);  // column 3 of translate(I, (0, -r, z))
   const PlacementCache& cache = placementFor(tunnelAngle, n);
+
   // Every blade of a platform gets the same placement: the platform turns with the tunnel.
-  const glm::mat4 bladeModel =
-      glm::translate(applyRotation(base, cache.tunnel), glm::vec3(0, 0, v));
+  glm::mat4 bladeModel;
+  place(bladeModel, cache.tunnel, base, glm::vec3(0.0f, 0.0f, v));
   for (int j = 0; j < barrierSlots; ++j)
     if (slots[j] != nullptr) slots[j]->model = bladeModel;
 
   if (TunnelObject* d = world->diamonds[p])
-    d->model = placeOnLane(base, cache, d->lane, r + objectHeight, v);
+    place(d->model, cache.lane[d->lane], base, glm::vec3(0.0f, r + objectHeight, v));
   if (Door* door = world->doors[p]) {
-    door->model = placeOnLane(base, cache, door->lane, r + doorHeight, v);
+    place(door->model, cache.lane[door->lane], base, glm::vec3(0.0f, r + doorHeight, v));
     // An open door swings down about the hinge line at its foot and lies flat.
     if (door->open)
       door->model = glm::rotate(glm::translate(door->model, glm::vec3(0.0f, -doorHeight, 0.0f)),
                                 -halfPiF, glm::vec3(1.0f, 0.0f, 0.0f));
   }
   if (TunnelObject* item = world->items[p])
-    item->model = placeOnLane(base, cache, item->lane, r + objectHeight, v);
+    place(item->model, cache.lane[item->lane], base, glm::vec3(0.0f, r + objectHeight, v));
 }
 
 void updateFrame() {

@@ -1,0 +1,174 @@
+// Whole runs played headless at 60 frames per second by two bots that see only the world ahead:
+// a pilot that steers to free lanes and opens doors, and a passenger that never steers.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/run_state.h"
+#include "app/shell.h"
+#include "app/tunnel_polygon.h"
+#include "sim/controls.h"
+#include "sim/frame_update.h"
+#include "sim/generation.h"
+#include "sim/pickups.h"
+#include "sim/random.h"
+#include "ui/screens.h"
+#include "ui/ui_elements.h"
+
+namespace {
+
+constexpr int seedCount = 100;
+constexpr float frameSeconds = 1.0f / 60.0f;
+constexpr int frameLimit = 60 * 60 * 8;  // far more than a whole ring takes
+constexpr float passedDepth = 65.7f;     // beyond this neither blade nor door can touch the player
+constexpr int keyPress = 1, keyRelease = 0;
+constexpr int keyRight = 262, keyLeft = 263, keyUp = 265, keyA = 65;
+
+float depthOf(int p) { return world->barriers[p][0]->model[3][2]; }
+
+// One frame of play; a diskette's item box is left at once, as Space would.
+void playFrame() {
+  DeltaTime = frameSeconds;
+  updateFrame();
+  if (currentScreen != screenItemBox) return;
+  // The box screen rolls its prize when it is built; do it here if this build's screen did not.
+  if (!uiElements[2].animating) rollItemBox();
+  showScreen(screenPlay);
+}
+
+bool runOver() { return currentScreen == screenRunOver; }
+
+// The platform the player must get past next, or -1 when none of this wave is left.
+int upcomingPlatform() {
+  if (activePlatforms[0] == -1) return currentPlatform < platformTotal ? currentPlatform : -1;
+  if (depthOf(activePlatforms[0]) <= passedDepth) return activePlatforms[0];
+  return activePlatforms[1];
+}
+
+int freeLaneNearest(int p, int from, int n) {
+  bool blocked[maxSides] = {};
+  for (const Barrier* b : world->barriers[p])
+    if (b != nullptr) blocked[b->lane] = true;
+  for (int d = 0; d <= n / 2; ++d) {
+    if (!blocked[(from + d) % n]) return (from + d) % n;
+    if (!blocked[(from + n - d) % n]) return (from + n - d) % n;
+  }
+  return from;
+}
+
+void steerTo(int lane) {
+  const int n = currentSides;
+  const int left = (lane - currentLane + n) % n;  // Left raises the lane number
+  if (left <= n / 2) {
+    for (int i = 0; i < left; ++i) onPlayKey(keyLeft, keyPress);
+  } else {
+    for (int i = 0; i < n - left; ++i) onPlayKey(keyRight, keyPress);
+  }
+}
+
+void pilotFrame() {
+  const int p = upcomingPlatform();
+  if (p != -1) {
+    steerTo(freeLaneNearest(p, currentLane, currentSides));
+    const Door* door = world->doors[p];
+    if (door != nullptr && door->lane == currentLane && !door->open) onPlayKey(keyA, keyPress);
+  }
+  // Boost whenever the gauge is full, let go when it runs low.
+  if (!boostActive && boostGauge >= boostCapacity) onPlayKey(keyUp, keyPress);
+  if (boostActive && boostGauge < 0.5f) onPlayKey(keyUp, keyRelease);
+  playFrame();
+}
+
+struct Obstacle {
+  int platform = platformTotal;  // the ring's end when nothing blocks lane 0
+  bool door = false;
+};
+
+// What a player looking down lane 0 sees first: a blade or a (closed) door on that lane.
+Obstacle firstObstacleOnLaneZero() {
+  for (int p = 0; p < platformTotal; ++p) {
+    for (const Barrier* b : world->barriers[p])
+      if (b != nullptr && b->lane == 0) return {p, false};
+    if (world->doors[p] != nullptr && world->doors[p]->lane == 0) return {p, true};
+  }
+  return {};
+}
+
+int countOf(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+class Bots : public ::testing::Test {
+ protected:
+  void SetUp() override { fillTunnelPolygon(); }
+  void TearDown() override {
+    releaseWorld();
+    resetRunState();
+    showScreen(screenMainMenu);
+  }
+};
+
+TEST_F(Bots, PilotFinishesTheRingOnEverySeed) {
+  int finished = 0;
+  uint64_t diamonds = 0;
+  for (int seed = 1; seed <= seedCount; ++seed) {
+    runSeed = static_cast<uint64_t>(seed);
+    lastBreakTime = 0.0f;  // kept across runs by the game; cleared so every break reports
+    testing::internal::CaptureStdout();
+    startRun();
+    int frames = 0;
+    while (!runOver() && frames++ < frameLimit) pilotFrame();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(countOf(out, "Collision detected!\n"), 0) << "seed " << seed;
+    EXPECT_EQ(currentPlatform, platformTotal) << "seed " << seed;
+    // One break report per wave change: seven side changes in a ring.
+    EXPECT_EQ(countOf(out, "WAVE TOTAL TIME: "), 7) << "seed " << seed;
+    if (runOver() && currentPlatform == platformTotal) ++finished;
+    diamonds += runDiamonds;
+  }
+  EXPECT_EQ(finished, seedCount);
+  EXPECT_GT(diamonds, 0u);
+  std::printf("pilot finished %d of %d rings, %llu diamonds\n", finished, seedCount,
+              static_cast<unsigned long long>(diamonds));
+}
+
+TEST_F(Bots, PassengerIsStoppedByTheFirstObstacleOnItsLane) {
+  int stoppedAsPredicted = 0;
+  for (int seed = 1; seed <= seedCount; ++seed) {
+    runSeed = static_cast<uint64_t>(seed);
+    testing::internal::CaptureStdout();
+    startRun();
+    const Obstacle expected = firstObstacleOnLaneZero();
+    int frames = 0;
+    while (!runOver() && frames++ < frameLimit) playFrame();
+    const std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(runOver()) << "seed " << seed;
+    EXPECT_EQ(currentPlatform, expected.platform) << "seed " << seed;
+    if (expected.platform == platformTotal) {
+      EXPECT_EQ(countOf(out, "Collision detected!\n"), 0) << "seed " << seed;
+      ++stoppedAsPredicted;
+      continue;
+    }
+    EXPECT_EQ(countOf(out, "Collision detected!\n"), 1) << "seed " << seed;
+    bool asPredicted = currentPlatform == expected.platform;
+    if (expected.door) {
+      // Contact starts 0.615 units before the door reaches the player's depth.
+      const float z = world->doors[expected.platform]->model[3][2];
+      EXPECT_NEAR(z, 64.385f, 0.02f) << "seed " << seed;
+      asPredicted = asPredicted && z > 64.3f && z < 64.45f;
+    } else {
+      // Contact starts when the blade's plane, half a unit ahead of the depth, is 0.125 away.
+      EXPECT_EQ(activePlatforms[0], expected.platform) << "seed " << seed;
+      const float z = depthOf(expected.platform);
+      EXPECT_NEAR(z, 65.375f, 0.02f) << "seed " << seed;
+      asPredicted = asPredicted && z > 65.3f && z < 65.45f;
+    }
+    if (asPredicted) ++stoppedAsPredicted;
+  }
+  EXPECT_EQ(stoppedAsPredicted, seedCount);
+  std::printf("passenger stopped as predicted on %d of %d seeds\n", stoppedAsPredicted, seedCount);
+}
+
+}  // namespace
