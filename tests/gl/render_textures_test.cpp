@@ -1,0 +1,141 @@
+// Textures as uploaded: premultiplied, flipped or kept per flag, sampling state, and missing files.
+#include <glad/gl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "gl/render_test_support.h"
+
+namespace {
+
+GLint parameter(GLenum name) {
+  GLint v = 0;
+  glGetTexParameteriv(GL_TEXTURE_2D, name, &v);
+  return v;
+}
+
+GLint levelParameter(int level, GLenum name) {
+  GLint v = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, level, name, &v);
+  return v;
+}
+
+std::vector<uint8_t> readBack(uint32_t texture, GLenum format, int width, int height,
+                              int channels) {
+  std::vector<uint8_t> p(static_cast<size_t>(width) * height * channels);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, p.data());
+  return p;
+}
+
+// Viewed top row: a half-transparent orange and opaque green; bottom row: transparent red and
+// an opaque dark blue.
+const std::vector<uint8_t> rgbaImage = {200, 100, 50, 128, 0,  255, 0,  255,
+                                        255, 0,   0,  0,   10, 20,  30, 255};
+const std::vector<uint8_t> topRowStored = {100, 50, 25, 128, 0, 255, 0, 255};
+const std::vector<uint8_t> bottomRowStored = {0, 0, 0, 0, 10, 20, 30, 255};
+
+std::vector<uint8_t> concat(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  std::vector<uint8_t> r = a;
+  r.insert(r.end(), b.begin(), b.end());
+  return r;
+}
+
+}  // namespace
+
+TEST(Textures, FlippedPremultipliedUploadWithItsSamplingState) {
+  ASSERT_TRUE(ensureGlContext());
+  ScratchDir dir;
+  const std::string path = dir.file("sheet.png");
+  writePng(path, 2, 2, 4, rgbaImage);
+
+  beginCapture();
+  const uint32_t t = loadTexture(path.c_str(), false, false, false);
+  EXPECT_EQ(endCapture(), "Loaded texture: " + path + "\n");
+  ASSERT_NE(t, 0u);
+  // GL row 0 is the bottom of the picture: the decoder delivered it first.
+  EXPECT_EQ(readBack(t, GL_RGBA, 2, 2, 4), concat(bottomRowStored, topRowStored));
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
+  EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+  EXPECT_EQ(parameter(GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+  EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S), GL_CLAMP_TO_EDGE);
+  EXPECT_EQ(parameter(GL_TEXTURE_WRAP_T), GL_CLAMP_TO_EDGE);
+  EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), 0);  // no mipmaps asked for
+
+  const uint32_t kept = loadTexture(path.c_str(), true, true, true);
+  EXPECT_NE(kept, t);
+  EXPECT_EQ(readBack(kept, GL_RGBA, 2, 2, 4), concat(topRowStored, bottomRowStored));
+  EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S), GL_REPEAT);
+  EXPECT_EQ(parameter(GL_TEXTURE_WRAP_T), GL_REPEAT);
+  EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+  EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), 1);  // the mipmap chain exists
+}
+
+TEST(Textures, RgbStaysUnchangedAtOddWidthsAndGreyIsWidened) {
+  ASSERT_TRUE(ensureGlContext());
+  ScratchDir dir;
+  // Rows of 3 RGB pixels are 9 bytes: only an unpack alignment of 1 keeps them apart.
+  const std::vector<uint8_t> rgb = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+  writePng(dir.file("rgb.png"), 3, 2, 3, rgb);
+  const uint32_t t = loadTexture(dir.file("rgb.png").c_str(), false, true, false);
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGB);
+  EXPECT_EQ(readBack(t, GL_RGB, 3, 2, 3), rgb);
+
+  writePng(dir.file("grey.png"), 1, 2, 1, {90, 200});
+  const uint32_t g = loadTexture(dir.file("grey.png").c_str(), false, true, false);
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA);
+  EXPECT_EQ(readBack(g, GL_RGBA, 1, 2, 4),
+            (std::vector<uint8_t>{90, 90, 90, 255, 200, 200, 200, 255}));
+}
+
+TEST(Textures, MissingOrBrokenFileGivesAnEmptyNameAndGoesOn) {
+  ASSERT_TRUE(ensureGlContext());
+  ScratchDir dir;
+  const std::string missing = dir.file("absent.png");
+  const std::string broken = dir.file("broken.png");
+  std::ofstream(broken) << "not a picture";
+  beginCapture();
+  const uint32_t a = loadTexture(missing.c_str(), true, false, false);
+  const uint32_t b = loadTexture(broken.c_str(), true, false, false);
+  EXPECT_EQ(endCapture(),
+            "Failed to load texture: " + missing + "\nFailed to load texture: " + broken + "\n");
+  ASSERT_NE(a, 0u);
+  EXPECT_NE(a, b);
+  glBindTexture(GL_TEXTURE_2D, a);
+  EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 0);
+  EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S), GL_REPEAT);
+  EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+}
+
+TEST(Textures, EveryListedFileThatExistsLoads) {
+  ASSERT_TRUE(ensureGlContext());
+  beginCapture();
+  loadAllTextures();
+  const std::string out = endCapture();
+  std::istringstream lines(out);
+  std::string line;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    ++count;
+    const std::string loaded = "Loaded texture: ";
+    const std::string failed = "Failed to load texture: ";
+    if (line.rfind(failed, 0) == 0) {
+      // Only art that is not in res/ may fail; a listed path with a typo would fail here.
+      EXPECT_FALSE(std::filesystem::exists(line.substr(failed.size()))) << line;
+    } else {
+      ASSERT_EQ(line.rfind(loaded, 0), 0u) << line;
+      EXPECT_EQ(line.rfind("./res/", loaded.size()), loaded.size()) << line;
+    }
+  }
+  EXPECT_EQ(count, 20);
+  const uint32_t names[] = {panelBackgroundTexture, linesTexture,          doorTexture,
+                            playerSheetTexture,     disketteUnlockTexture, itemHubTexture,
+                            boostSheetTexture,      confettiSheetTexture,  zellSheetTexture};
+  for (uint32_t n : names) EXPECT_NE(n, 0u);
+  for (uint32_t n : itemTextures) EXPECT_NE(n, 0u);
+  // Kept names follow the load order.
+  EXPECT_LT(panelBackgroundTexture, linesTexture);
+  EXPECT_LT(itemTextures[8], zellSheetTexture);
+}
