@@ -1,0 +1,56 @@
+# Playing the game from the outside: line-buffered output, mouse moves and clicks, and looking at
+# regions of a screenshot. Sourced after lib/game.bash by the menu and run tests.
+
+# A launcher that makes the game's output line-buffered, so lines can be waited for mid-game.
+# Usage: e2e_start "$(e2e_line_buffered "$NAVRO")"
+e2e_line_buffered() {
+  local launcher="$E2E_DIR/navro-line-buffered"
+  printf '#!/bin/sh\nexec stdbuf -oL "%s"\n' "$(realpath "$1")" >"$launcher"
+  chmod +x "$launcher"
+  echo "$launcher"
+}
+
+# Puts the pointer on window pixel ($1, $2). The first motion after a captured cursor is taken
+# as relative, so the pointer arrives from a nearby spot and then settles.
+e2e_hover() {
+  xdotool mousemove --window "$GAME_WIN" $(( $1 + 4 )) $(( $2 + 3 ))
+  sleep 0.25
+  xdotool mousemove --window "$GAME_WIN" "$1" "$2"
+  sleep "${E2E_KEY_GAP:-0.3}"
+}
+
+e2e_click() {
+  xdotool click 1
+  sleep "${E2E_KEY_GAP:-0.3}"
+}
+
+# Takes a screenshot into the scratch directory (and into $E2E_KEEP when set) and prints its path.
+e2e_shot() {
+  local file="$E2E_DIR/$1.png"
+  sleep "${E2E_FRAME_WAIT:-0.4}"
+  import -window root "$file"
+  if [ -n "${E2E_KEEP:-}" ]; then mkdir -p "$E2E_KEEP" && cp "$file" "$E2E_KEEP/"; fi
+  echo "$file"
+}
+
+# Mean red, green and blue (0..1) of a rectangle: file x y width height.
+e2e_means() {
+  convert "$1" -crop "$4x$5+$2+$3" +repage -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:
+}
+
+# True when the rectangle holds a red caption (a selected button).
+e2e_red_in() {
+  e2e_means "$@" | awk '{ exit !($1 > 0.03 && $1 > 3 * $2 + 0.01) }'
+}
+
+# True when the rectangle holds white text (bright in all three channels).
+e2e_white_in() {
+  e2e_means "$@" | awk '{ exit !($1 > 0.03 && $2 > 0.03 && $3 > 0.03) }'
+}
+
+# Fails unless the game printed exactly $2 lines matching $1.
+e2e_count_output() {
+  local n
+  n=$(grep -c -- "$1" "$GAME_LOG" || true)
+  [ "$n" -eq "$2" ] || e2e_fail "expected $2 x '$1' in the output, found $n"
+}
