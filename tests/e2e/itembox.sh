@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# A diskette opens the item box roll, which pauses the run; Space goes back to the run, which then
+# ends at a blade; Escape on the run-over screen closes the game and the ended run is saved.
+set -uo pipefail
+source "$(dirname "$0")/lib/game.bash"
+source "$(dirname "$0")/lib/player.bash"
+NAVRO="$1"
+SEEDMAP="$2"
+
+# Seed 16 puts a diskette on lane 0 of the first platform and a blade on lane 0 later on.
+seed=16
+"$SEEDMAP" "$seed" | grep -qx "0 3 item:0:8 1" || e2e_fail "seed $seed no longer starts with a diskette on lane 0"
+
+e2e_workdir
+e2e_display
+e2e_start "$(e2e_line_buffered "$NAVRO")"
+xdotool windowfocus --sync "$GAME_WIN" 2>/dev/null || true
+
+e2e_key Down Return
+keys=()
+for _ in $(seq 1 19); do keys+=(BackSpace); done
+E2E_KEY_GAP=0.05 e2e_key "${keys[@]}"
+e2e_key 1 6
+e2e_wait_output "textTypeLength: 2 " 10
+e2e_key Return
+sleep 1
+shot=$(e2e_shot itembox-run)
+seed_box="1050 670 230 50"
+e2e_white_in "$shot" $seed_box || e2e_fail "the run did not start"
+
+# The box screen has no HUD: wait for the seed line to vanish without a collision.
+opened=""
+for _ in $(seq 1 60); do
+  shot=$(E2E_FRAME_WAIT=0 e2e_shot itembox-poll)
+  if ! e2e_white_in "$shot" $seed_box; then opened=1; break; fi
+  sleep 0.25
+done
+[ -n "$opened" ] || e2e_fail "the diskette never opened the item box"
+grep -q "Collision detected!" "$GAME_LOG" && e2e_fail "the run ended instead of opening the box"
+sleep 1.5
+shot=$(e2e_shot itembox-open)
+e2e_means "$shot" 400 150 480 400 | awk '{ exit !($1 + $2 + $3 > 0.05) }' \
+  || e2e_fail "the item box shows nothing in the middle of the window"
+
+# The run is paused: nothing ends it while the box is open.
+sleep 3
+grep -q "Collision detected!" "$GAME_LOG" && e2e_fail "the run went on behind the item box"
+e2e_key space
+sleep 0.5
+shot=$(e2e_shot itembox-back)
+e2e_white_in "$shot" $seed_box || e2e_fail "Space did not return to the run"
+e2e_wait_output "Collision detected!" 40
+shot=$(e2e_shot itembox-run-over)
+e2e_white_in "$shot" 340 15 600 40 || e2e_fail "no run-over screen after the blade"
+e2e_key Escape
+e2e_wait_exit 20
+[ "$GAME_STATUS" -eq 0 ] || e2e_fail "Escape on the run-over screen gave status $GAME_STATUS"
+tail -n 1 "$GAME_LOG" | grep -q "runs 1$" || e2e_fail "the ended run was not counted"
+rm -rf "$E2E_DIR"
+echo "itembox: ok"
