@@ -9,7 +9,9 @@ SEEDMAP="$2"
 
 # Seed 16 puts a diskette on lane 0 of the first platform and a blade on lane 0 later on.
 seed=16
-"$SEEDMAP" "$seed" | grep -qx "0 3 item:0:8 1" || e2e_fail "seed $seed no longer starts with a diskette on lane 0"
+map=$("$SEEDMAP" "$seed")
+# Read whole first: a grep -q that stops early would break a pipe from the tool.
+grep -qx "0 3 item:0:8 1" <<<"$map" || e2e_fail "seed $seed no longer starts with a diskette on lane 0"
 
 e2e_workdir
 e2e_display

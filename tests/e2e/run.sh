@@ -10,7 +10,9 @@ SEEDMAP="$2"
 
 # Seed 1 has its first blade on lane 0, where the player starts: without steering the run ends there.
 seed=1
-"$SEEDMAP" "$seed" | grep -qx "0 3 - 0" || e2e_fail "seed $seed no longer starts with a blade on lane 0"
+map=$("$SEEDMAP" "$seed")
+# Read whole first: a grep -q that stops early would break a pipe from the tool.
+grep -qx "0 3 - 0" <<<"$map" || e2e_fail "seed $seed no longer starts with a blade on lane 0"
 # The run-over screen draws the quick-play seed from the engine right after generation.
 quick=$("$SEEDMAP" "$seed" | awk '/^next/ {print $2}')
 first_blade=$("$SEEDMAP" "$quick" | awk 'NF == 4 && $4 ~ /(^|,)0(,|$)/ {print $1; exit}')
