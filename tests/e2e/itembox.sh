@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A diskette opens the item box roll, which pauses the run; Space goes back to the run, which then
-# ends at a blade; Escape on the run-over screen closes the game and the ended run is saved.
+# ends at a blade; PLAY NEW SEED opens the seed screen, Escape there closes the game, and the
+# ended run is counted.
 set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
 source "$(dirname "$0")/lib/player.bash"
@@ -54,9 +55,16 @@ e2e_white_in "$shot" $seed_box || e2e_fail "Space did not return to the run"
 e2e_wait_output "Collision detected!" 40
 shot=$(e2e_shot itembox-run-over)
 e2e_white_in "$shot" 340 15 600 40 || e2e_fail "no run-over screen after the blade"
+# Up selects EXIT, a second Up wraps to PLAY NEW SEED.
+e2e_key Up Up
+shot=$(e2e_shot itembox-new-seed-selected)
+e2e_red_in "$shot" 800 520 320 40 || e2e_fail "run over: Up Up did not select PLAY NEW SEED"
+e2e_key Return
+shot=$(e2e_shot itembox-new-seed)
+e2e_white_in "$shot" 200 335 880 50 || e2e_fail "PLAY NEW SEED did not open the seed screen"
 e2e_key Escape
 e2e_wait_exit 20
-[ "$GAME_STATUS" -eq 0 ] || e2e_fail "Escape on the run-over screen gave status $GAME_STATUS"
+[ "$GAME_STATUS" -eq 0 ] || e2e_fail "Escape on the seed screen gave status $GAME_STATUS"
 tail -n 1 "$GAME_LOG" | grep -q "runs 1$" || e2e_fail "the ended run was not counted"
 rm -rf "$E2E_DIR"
 echo "itembox: ok"

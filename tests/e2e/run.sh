@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A player types a seed, plays until a blade ends the run, quick-plays from the run-over screen,
-# asks for a new seed and leaves with Escape; the next start reads the save the first one wrote,
+# exits to the main menu and leaves with Escape from the seed screen; the next start reads the save the first one wrote,
 # and Escape in the middle of a run still exits cleanly without counting that run.
 set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
@@ -72,11 +72,15 @@ for _ in $(seq 1 400); do
 done
 e2e_count_output "Collision detected!" 2
 
-# PLAY NEW SEED with the mouse, then Escape on the seed screen.
-e2e_hover 960 540
+# EXIT with the mouse back to the main menu, PLAY by keys, then Escape on the seed screen.
+e2e_hover 960 432
 e2e_click
+shot=$(e2e_shot menu-after-runs)
+e2e_white_in "$shot" 520 190 240 60 || e2e_fail "EXIT did not return to the main menu"
+e2e_white_in "$shot" 40 650 300 70 || e2e_fail "main menu: no career figures after two runs"
+e2e_key Down Return
 shot=$(e2e_shot seed-again)
-e2e_white_in "$shot" 200 335 880 50 || e2e_fail "PLAY NEW SEED did not open the seed screen"
+e2e_white_in "$shot" 200 335 880 50 || e2e_fail "PLAY did not open the seed screen"
 e2e_key Escape
 e2e_wait_exit 20
 [ "$GAME_STATUS" -eq 0 ] || e2e_fail "Escape on the seed screen gave status $GAME_STATUS"
