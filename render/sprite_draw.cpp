@@ -147,7 +147,8 @@ void drawUiSprite(UiElement element) {
   ensureUiQuadBuffers();
   glBindVertexArray(uiVao);
   glBindBuffer(GL_ARRAY_BUFFER, uiVbo);
-  glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(vertices), vertices);
+  // Fresh storage per element: the write does not wait for the previous element's draw.
+  glBufferData(GL_ARRAY_BUFFER, sizeof(vertices), vertices, GL_STATIC_DRAW);
 
   if (element.textureId > 0) {
     glActiveTexture(GL_TEXTURE0);

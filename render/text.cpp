@@ -134,7 +134,9 @@ void drawText(UiText t) {
     };
     glBindTexture(GL_TEXTURE_2D, g.textureId);
     glBindBuffer(GL_ARRAY_BUFFER, textVbo);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, glyphVertexBytes, vertices);
+    // Respecifying the whole store gives the driver fresh memory, so the write never waits for
+    // the previous character's draw to finish reading the old vertices.
+    glBufferData(GL_ARRAY_BUFFER, glyphVertexBytes, vertices, GL_DYNAMIC_DRAW);
     glDrawArrays(GL_TRIANGLES, 0, glyphVertexCount);
     px += static_cast<float>(wholeAdvance(g)) * s;
   }

@@ -1,14 +1,11 @@
 #version 460 core
 // A scene sprite: a soft solid dot (particles) or a texture / sprite-sheet cell tinted by color.
 in vec2 quadCoord;
+in vec2 sampleCoord;
 
 uniform sampler2D quadTexture;  // unit 0
 uniform vec3 color;
 uniform int useColorOnly;
-uniform int useSpriteSheet;
-uniform int frameIndex;
-uniform int cols;
-uniform int rows;
 
 out vec4 fragColor;
 
@@ -21,17 +18,7 @@ void main() {
     fragColor = vec4(color * glow, glow);
     return;
   }
-  vec2 uv = quadCoord;
-  if (useSpriteSheet != 0 && cols > 0 && rows > 0) {
-    // Frame f sits in column f % cols and row f / cols counted from the top of the image;
-    // sheets are stored so that texture t = 1 is the image's top, and v = 1 is the quad's top.
-    int f = max(frameIndex, 0);
-    int col = f % cols;
-    int row = (f / cols) % rows;
-    uv = vec2((float(col) + quadCoord.x) / float(cols),
-              (float(rows - 1 - row) + quadCoord.y) / float(rows));
-  }
-  vec4 texel = texture(quadTexture, uv);
+  vec4 texel = texture(quadTexture, sampleCoord);
   // Texels are premultiplied: tinting the colour channels keeps them consistent with alpha.
   fragColor = vec4(texel.rgb * color, texel.a);
 }

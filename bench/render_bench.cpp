@@ -1,0 +1,116 @@
+// Benchmarks of the drawn frame: a mid-run play frame against a bare clear-and-swap, same window.
+// Mesa's software renderer draws on worker threads, so CPU time is counted for the whole process.
+#include <GLFW/glfw3.h>
+#include <benchmark/benchmark.h>
+#include <glad/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/run_state.h"
+#include "app/shell.h"
+#include "app/tunnel_polygon.h"
+#include "render/frame.h"
+#include "render/gl_context.h"
+#include "render/shader_program.h"
+#include "render/sprite_draw.h"
+#include "render/text.h"
+#include "render/textures.h"
+#include "render/tunnel_mesh.h"
+#include "sim/frame_update.h"
+#include "sim/generation.h"
+#include "sim/random.h"
+#include "ui/screens.h"
+
+namespace {
+
+constexpr float settleStep = 0.1f;  // seconds per update while the run fills its platform list
+constexpr int settleLimit = 200;
+
+GLFWwindow* benchWindow = nullptr;
+
+// One hidden 1280 x 720 window with the game's GL objects, built as start-up builds them.
+bool openBenchWindow() {
+  static bool attempted = false;
+  if (attempted) return benchWindow != nullptr;
+  attempted = true;
+  setenv("MESA_GL_VERSION_OVERRIDE", "4.6", 0);
+  setenv("MESA_GLSL_VERSION_OVERRIDE", "460", 0);
+  if (!glfwInit()) return false;
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 6);
+  glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+  glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+  benchWindow =
+      glfwCreateWindow(startWindowWidth, startWindowHeight, "NAVRO bench", nullptr, nullptr);
+  if (benchWindow == nullptr) return false;
+  glfwMakeContextCurrent(benchWindow);
+  glfwSwapInterval(0);
+  if (!loadGlEntryPoints()) return false;
+  windowWidth = startWindowWidth;
+  windowHeight = startWindowHeight;
+  initGlState(windowWidth, windowHeight);
+  projection = buildProjection(windowWidth, windowHeight);
+  loadAllTextures();
+  fillTunnelPolygon();
+  buildTunnelMeshes();
+  buildShaderPrograms();
+  setupScene();
+  loadGlyphs();
+  createUnitQuad();
+  return true;
+}
+
+bool allPlatformsActive() {
+  for (int16_t p : activePlatforms)
+    if (p == -1) return false;
+  return true;
+}
+
+// Starts a run and lets it play until eight platforms move at once.
+bool reachMidRun() {
+  runSeed = 12345;
+  startRun();
+  for (int i = 0; i < settleLimit && currentScreen == screenPlay && !allPlatformsActive(); ++i) {
+    DeltaTime = settleStep;
+    updateFrame();
+  }
+  return currentScreen == screenPlay && allPlatformsActive();
+}
+
+}  // namespace
+
+static void BM_PlayFrame(benchmark::State& state) {
+  if (!openBenchWindow()) {
+    state.SkipWithError("no GL 4.6 window");
+    return;
+  }
+  if (!reachMidRun()) {
+    state.SkipWithError("the run ended before eight platforms were active");
+    return;
+  }
+  // A zero frame time keeps the run standing mid-way with all eight platforms: every frame
+  // draws and updates the same full scene (the sub-steps and placements still run).
+  DeltaTime = 0.0f;
+  for (auto _ : state) {
+    renderFrame();
+    updateFrame();
+    glfwSwapBuffers(benchWindow);
+  }
+  glFinish();
+  state.counters["active"] = allPlatformsActive() ? 8 : 0;
+}
+BENCHMARK(BM_PlayFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+static void BM_BareFrame(benchmark::State& state) {
+  if (!openBenchWindow()) {
+    state.SkipWithError("no GL 4.6 window");
+    return;
+  }
+  for (auto _ : state) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glfwSwapBuffers(benchWindow);
+  }
+  glFinish();
+}
+BENCHMARK(BM_BareFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
