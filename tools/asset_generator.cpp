@@ -45,6 +45,8 @@ const std::vector<AssetSpec>& assetCatalog() {
 
 namespace {
 
+constexpr int cellRim = 2;  // pixels
+
 // The picture as seen: a still, or the 30 cells of a sheet in reading order.
 Canvas render(const AssetSpec& a) {
   if (a.still != nullptr) {
@@ -56,6 +58,9 @@ Canvas render(const AssetSpec& a) {
   for (int f = 0; f < sheetFrames; ++f) {
     Canvas cell(a.width, a.height);
     a.frames(cell, f);
+    // Cells are sampled with linear filtering right beside their neighbours: an empty rim
+    // keeps one frame from bleeding into the next.
+    clearRim(cell, cellRim);
     composite(sheet, cell, (f % sheetCols) * a.width, (f / sheetCols) * a.height);
   }
   return sheet;

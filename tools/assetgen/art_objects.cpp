@@ -33,18 +33,6 @@ V3 orient(V3 p, float yaw, float pitch) {
 
 float phase(int f) { return static_cast<float>(f) / static_cast<float>(sheetFrames); }
 
-// Cells are sampled with linear filtering next to their neighbours: keep their rims empty.
-void clearRim(Canvas& c, int rim) {
-  for (int y = 0; y < c.height; ++y) {
-    for (int x = 0; x < c.width; ++x) {
-      if (x < rim || y < rim || x >= c.width - rim || y >= c.height - rim) {
-        float* p = c.at(x, y);
-        p[0] = p[1] = p[2] = p[3] = 0.0f;
-      }
-    }
-  }
-}
-
 // Paints a label mask with a coloured halo, a dark keyline and a bright face.
 void glowingLabel(Canvas& c, const Mask& text, Color col, float glowRadius) {
   Mask halo = text;
@@ -108,7 +96,6 @@ void drawToken(Canvas& c, int f, const char* label, Color col) {
   glowingLabel(c, text, col, s * 0.02f);
   sparkle(c, {ctr.x + r * std::cos(a0 + 0.9f), ctr.y + r * std::sin(a0 + 0.9f)}, s * 0.08f, 0.9f,
           brighten(col, 0.5f));
-  clearRim(c, 2);
 }
 
 // Multiplier: a hexagonal plate with a turning inner hexagon and its factor.
@@ -132,7 +119,6 @@ void drawMultiplier(Canvas& c, int f, const char* label, Color col) {
   sparkle(c, a + (b - a) * t, s * 0.1f, 1.0f, brighten(col, 0.5f));
   const Mask text = textMask(c.width, c.height, label, ctr.x, ctr.y, s * 0.3f, r * 1.3f);
   glowingLabel(c, text, col, s * 0.025f);
-  clearRim(c, 2);
 }
 
 // Paints a mask picture onto the parallelogram a (its top-left), b (top-right), d (bottom-left).
@@ -229,7 +215,6 @@ void drawDiamond(Canvas& c, int f) {
   const float tw = std::sin(2.0f * pi * phase(f));
   sparkle(c, project(table[5]), s * 0.16f, std::pow(std::max(0.0f, tw), 2.0f), palette::white);
   sparkle(c, project(girdle[1]), s * 0.12f, std::pow(std::max(0.0f, -tw), 2.0f), palette::white);
-  clearRim(c, 2);
 }
 
 void drawToken128(Canvas& c, int f) { drawToken(c, f, "+128", palette::lime); }
@@ -284,7 +269,6 @@ void drawRfidCard(Canvas& c, int f) {
         polylineSdf(arcPoints(source, r, -pi * 0.5f - 0.55f, -pi * 0.5f + 0.75f, 14), false, 0.0f),
         withAlpha(brighten(col, 0.3f), fade), s * 0.012f, 0.6f);
   }
-  clearRim(c, 2);
 }
 
 void drawDiskette(Canvas& c, int f) {
@@ -339,7 +323,6 @@ void drawDiskette(Canvas& c, int f) {
     }
   }
   paint(c, sheen, palette::white);
-  clearRim(c, 2);
 }
 
 void drawBoxRandomizer(Canvas& c, int f) {
@@ -405,7 +388,6 @@ void drawBoxRandomizer(Canvas& c, int f) {
     neonStroke(c, polylineSdf(face.pts, true, 0.0f), edge, s * 0.013f, 0.6f);
   sparkle(c, project(corner[7]), s * 0.12f, 0.5f + 0.5f * std::sin(2.0f * pi * phase(f) * 2.0f),
           palette::white);
-  clearRim(c, 2);
 }
 
 void drawHardDisk(Canvas& c, int f) {
@@ -439,7 +421,6 @@ void drawHardDisk(Canvas& c, int f) {
   fill(c, circleSdf(pivot, s * 0.04f), rgb(0x6c7a96));
   const bool ledOn = (f / 3) % 2 == 0;
   sparkle(c, {ctr.x - s * 0.25f, ctr.y + s * 0.35f}, s * 0.06f, ledOn ? 1.0f : 0.3f, palette::lime);
-  clearRim(c, 2);
 }
 
 void drawWindowIcon(Canvas& c) {

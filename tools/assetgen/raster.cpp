@@ -304,6 +304,17 @@ void sparkle(Canvas& c, Vec2 at, float size, float intensity, Color col) {
   fill(c, star, withAlpha(brighten(col, 0.7f), intensity));
 }
 
+void clearRim(Canvas& c, int rim) {
+  for (int y = 0; y < c.height; ++y) {
+    for (int x = 0; x < c.width; ++x) {
+      if (x < rim || y < rim || x >= c.width - rim || y >= c.height - rim) {
+        float* p = c.at(x, y);
+        p[0] = p[1] = p[2] = p[3] = 0.0f;
+      }
+    }
+  }
+}
+
 void composite(Canvas& dst, const Canvas& src, int ox, int oy, float opacity) {
   for (int y = 0; y < src.height; ++y) {
     const int dy = oy + y;

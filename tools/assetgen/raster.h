@@ -106,6 +106,9 @@ void glowFill(Canvas& c, const Sdf& s, Color col, float radius, float strength);
 // A four-pointed twinkle of the given size; intensity 0..1 scales and fades it.
 void sparkle(Canvas& c, Vec2 at, float size, float intensity, Color col);
 
+// Empties a band of rim pixels along every edge.
+void clearRim(Canvas& c, int rim);
+
 // Copies src over dst with its top-left at (x, y) (source-over, clipped).
 void composite(Canvas& dst, const Canvas& src, int x, int y, float opacity = 1.0f);
 // Bilinear resample into a new canvas of w x h.

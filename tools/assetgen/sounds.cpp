@@ -90,12 +90,8 @@ std::vector<float> synthMenuSelect() {
   return out;
 }
 
+// Fades both ends first, then scales to the peak, so the peak is exact after the fades.
 void shape(std::vector<float>& s, float peakTarget) {
-  float peak = 0.0f;
-  for (float v : s) peak = std::max(peak, std::fabs(v));
-  if (peak > 0.0f) {
-    for (float& v : s) v *= peakTarget / peak;
-  }
   const size_t in = static_cast<size_t>(fadeInSeconds * static_cast<float>(soundRate));
   const size_t outLen = static_cast<size_t>(fadeOutSeconds * static_cast<float>(soundRate));
   for (size_t i = 0; i < in && i < s.size(); ++i) {
@@ -104,6 +100,11 @@ void shape(std::vector<float>& s, float peakTarget) {
   for (size_t i = 0; i < outLen && i < s.size(); ++i) {
     s[s.size() - 1 - i] *=
         0.5f - 0.5f * std::cos(3.14159265f * static_cast<float>(i) / static_cast<float>(outLen));
+  }
+  float peak = 0.0f;
+  for (float v : s) peak = std::max(peak, std::fabs(v));
+  if (peak > 0.0f) {
+    for (float& v : s) v *= peakTarget / peak;
   }
 }
 
