@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "app/run_state.h"
 #include "app/save_file.h"
+#include "sim/frame_update.h"
+#include "ui/screens.h"
 
 namespace fs = std::filesystem;
 
@@ -90,6 +93,25 @@ TEST_F(SaveFileTest, TheExampleRecordLoadsAndTheNextRunIsStoredLittleEndian) {
   const Bytes expected = {0x88, 0x13, 0, 0, 0, 0, 0, 0, 9, 0, 0, 0, 4, 0, 0, 0};
   EXPECT_EQ(readRaw(), expected);
   EXPECT_EQ(filesInDir(), 1) << "no temporary file may be left beside the save";
+}
+
+TEST_F(SaveFileTest, AnEndedRunIsOnDiskAtOnce) {
+  // The game saves beside itself, so this test runs from the scratch folder.
+  const fs::path home = fs::current_path();
+  fs::current_path(dir);
+  writeRaw(exampleRecord);
+  load();
+  resetRunState();
+  runScore = 4000;
+  runDiamonds = 2;
+  testing::internal::CaptureStdout();
+  endRun();
+  testing::internal::GetCapturedStdout();
+  fs::current_path(home);
+  const Bytes expected = {0x88, 0x13, 0, 0, 0, 0, 0, 0, 9, 0, 0, 0, 4, 0, 0, 0};
+  EXPECT_EQ(readRaw(), expected) << "the run must be saved before the program ends";
+  EXPECT_EQ(currentScreen, screenRunOver);
+  resetRunState();
 }
 
 TEST_F(SaveFileTest, ALongerFileLoadsItsFirstSixteenBytesAndIsRewrittenAtSixteen) {
