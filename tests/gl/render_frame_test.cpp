@@ -71,11 +71,11 @@ class FreshRunFrame : public ::testing::Test {
     player.frameTime = 0.0f;
   }
 
-  // World position of a point of lane j's blade (barycentric weights over its corners).
+  // World position of the centre of lane j's blade.
   glm::vec3 bladePoint(int lane) const {
     MeshVertex v[6];
     barrierVertices(currentSides, lane, v);
-    const glm::vec3 local = (v[0].position + v[1].position + 4.0f * v[2].position) / 6.0f;
+    const glm::vec3 local = (v[0].position + v[1].position + v[2].position) / 3.0f;
     return glm::vec3(platformModel * glm::vec4(local, 1.0f));
   }
 
@@ -125,6 +125,23 @@ TEST_F(FreshRunFrame, ShowsWhiteEdgesBlackFacesARedBladeAndThePlayer) {
   ASSERT_NE(blade, nullptr);
   const glm::ivec2 at = toWindow(bladePoint(blade->lane));
   EXPECT_TRUE(anyNear(at, 1, isRed)) << "at " << at.x << "," << at.y;
+  // With the game's stripes loaded, the blade's red varies across it and stays red throughout.
+  GLint linesWidth = 0;
+  glBindTexture(GL_TEXTURE_2D, linesTexture);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &linesWidth);
+  if (linesWidth > 0) {
+    int darkest = 255, brightest = 0;
+    for (int dy = -4; dy <= 4; ++dy) {
+      for (int dx = -4; dx <= 4; ++dx) {
+        const Rgba q = pixelAt(at.x + dx, at.y + dy);
+        EXPECT_LT(q.g, 40);
+        darkest = std::min<int>(darkest, q.r);
+        brightest = std::max<int>(brightest, q.r);
+      }
+    }
+    EXPECT_GT(brightest - darkest, 40);
+    EXPECT_GT(darkest, 40);
+  }
 
   // The player rides at the centre bottom of the view.
   const glm::ivec2 p = toWindow(playerPosition);
