@@ -25,14 +25,16 @@ std::vector<Vec2> mirrored(const std::vector<Vec2>& left, float axis) {
 }  // namespace
 
 void drawPlayer(Canvas& c, int f) {
-  const float s = static_cast<float>(c.width);
-  const float cx = s * 0.5f;
-  const float bob = s * 0.018f * wave(f, 1);
-  const float base = s * 0.74f + bob;  // underside of the hull
+  // The craft is drawn a little larger than its cell's unit so that it fills the width.
+  const float cw = static_cast<float>(c.width);
+  const float s = cw * 1.12f;
+  const float cx = cw * 0.5f;
+  const float bob = cw * 0.018f * wave(f, 1);
+  const float base = cw * 0.76f + bob;  // underside of the hull
   // Light pool on the face below: it breathes with the hover height.
   {
     Mask pool(c.width, c.height);
-    fillMask(pool, boxSdf({cx, s * 0.88f}, {s * 0.3f, s * 0.03f}, s * 0.03f));
+    fillMask(pool, boxSdf({cx, cw * 0.88f}, {s * 0.3f, s * 0.03f}, s * 0.03f));
     blurMask(pool, s * 0.04f);
     scaleMask(pool, 1.2f - 0.25f * wave(f, 1));
     paint(c, pool, withAlpha(palette::magenta, 0.8f));
@@ -41,8 +43,8 @@ void drawPlayer(Canvas& c, int f) {
   for (int k = 0; k < 4; ++k) {
     const float side = (k % 2 == 0) ? -1.0f : 1.0f;
     const float t = std::fmod(phase(f) * 2.0f + static_cast<float>(k) * 0.25f, 1.0f);
-    const float x = cx + side * s * (0.4f + 0.04f * static_cast<float>(k / 2));
-    const float y0 = s * (0.25f + 0.6f * t);
+    const float x = cx + side * s * (0.36f + 0.04f * static_cast<float>(k / 2));
+    const float y0 = cw * (0.25f + 0.6f * t);
     const float len = s * 0.12f;
     neonStroke(c, segmentSdf({x, y0}, {x + side * s * 0.03f, y0 + len}, 0.0f),
                withAlpha(palette::cyan, 0.6f * std::sin(pi * t)), s * 0.006f, 0.4f);

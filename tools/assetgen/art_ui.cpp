@@ -38,6 +38,8 @@ void drawPanelBackground(Canvas& c) {
 
 void drawItemHub(Canvas& c) {
   const float w = static_cast<float>(c.width), h = static_cast<float>(c.height);
+  // The hub is centred 0.07 of the window from its left edge, so its left seventh lies off
+  // screen: it reads as docked to the edge, and nothing that must be seen goes there.
   const std::vector<Vec2> shape =
       chamfered({w * 0.5f, h * 0.5f}, {w * 0.46f, h * 0.48f}, w * 0.14f);
   glowFill(c, polygonSdf(shape), withAlpha(palette::violet, 0.35f), w * 0.04f, 1.0f);
@@ -59,9 +61,11 @@ void drawItemHub(Canvas& c) {
     const Sdf socket = boxSdf(at, {w * 0.24f, h * 0.095f}, w * 0.04f);
     fill(c, socket, withAlpha(rgb(0x020208), 0.9f));
     neonStroke(c, socket, withAlpha(palette::cyan, 0.75f), w * 0.007f, 0.5f);
-    const Sdf keyCap = boxSdf({w * 0.14f, at.y}, {w * 0.055f, w * 0.055f}, w * 0.015f);
+    const Vec2 keyAt{w * 0.855f, at.y};
+    const Sdf keyCap = boxSdf(keyAt, {w * 0.05f, w * 0.05f}, w * 0.015f);
+    fill(c, keyCap, withAlpha(rgb(0x120a2a), 0.9f));
     neonStroke(c, keyCap, withAlpha(palette::violet, 0.9f), w * 0.005f, 0.3f);
-    const Mask key = textMask(c.width, c.height, keys[k], w * 0.14f, at.y, w * 0.05f);
+    const Mask key = textMask(c.width, c.height, keys[k], keyAt.x, keyAt.y, w * 0.045f);
     paint(c, key, brighten(palette::violet, 0.6f));
   }
   for (int k = 0; k < 3; ++k) {
