@@ -131,7 +131,9 @@ TEST_F(Generation, InvariantsHoldOverManySeeds) {
       if (p > 0 && w.doors[p - 1]) {
         ASSERT_EQ(w.doors[p], nullptr);
         ASSERT_EQ(objects, 1) << "a door is never followed by an empty platform";
-        if (w.diamonds[p]) ASSERT_EQ(w.diamonds[p]->lane, w.doors[p - 1]->lane);
+        if (w.diamonds[p]) {
+          ASSERT_EQ(w.diamonds[p]->lane, w.doors[p - 1]->lane);
+        }
       }
       if (w.items[p]) {
         ASSERT_NE(w.items[p]->kind, 7);
