@@ -160,7 +160,7 @@ TEST(AssetFrames, EverySheetShowsItsFramesUprightInTheScene) {
   projection = savedProjection;
 }
 
-TEST(AssetFrames, FramesPlayInOrderOnScreen) {
+TEST(AssetFrames, FramesPlayInOrderAndStandUprightOnScreen) {
   ASSERT_TRUE(prepareRenderer());
   auto draw = [](uint32_t texture, int f) {
     UiElement el;
@@ -193,6 +193,31 @@ TEST(AssetFrames, FramesPlayInOrderOnScreen) {
     previous = lit;
   }
   EXPECT_GT(chargePixels(0), 4 * chargePixels(29));
+  // The player's craft hovers over its magenta light pool: pool below, in every frame shown.
+  for (int f : {0, 10, 20, 29}) {
+    UiElement el;
+    el.anchor = 0;
+    el.x = 0.0;
+    el.y = 0.0;
+    el.width = 256.0f / static_cast<float>(windowWidth);
+    el.height = 256.0f / static_cast<float>(windowHeight);
+    el.textureId = static_cast<int32_t>(playerSheetTexture);
+    el.useSpriteSheet = true;
+    el.cols = 6;
+    el.rows = 5;
+    el.frameIndex = f;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawUiSprite(el);
+    auto magenta = [](int topRow, int rows) {
+      const std::vector<uint8_t> p = readPixels(0, windowHeight - topRow - rows, 256, rows);
+      int n = 0;
+      for (size_t i = 0; i < p.size(); i += 4) {
+        n += (p[i] > 90 && p[i + 2] > 90 && p[i + 1] < 60) ? 1 : 0;
+      }
+      return n;
+    };
+    EXPECT_GT(magenta(192, 64), magenta(0, 64) + 50) << "player frame " << f;
+  }
   // The confetti bursts and has vanished by the frame it ends on.
   draw(confettiSheetTexture, 8);
   EXPECT_GT(litPixels(windowWidth, windowHeight, 30).lit, 500);
