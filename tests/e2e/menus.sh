@@ -5,44 +5,52 @@ set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
 source "$(dirname "$0")/lib/player.bash"
 NAVRO="$1"
+wait_s=20  # longest wait for one look at the screen
 
 e2e_workdir
 e2e_display
 e2e_start "$(e2e_line_buffered "$NAVRO")"
 xdotool windowfocus --sync "$GAME_WIN" 2>/dev/null || true
 
-# Caption boxes of the three centred buttons (window pixels).
+# Caption boxes (window pixels): the three centred buttons, the career figures, the controls list.
 play_box="520 190 240 60"
 options_box="520 335 240 60"
 quit_box="520 478 240 60"
+career_box="40 650 300 70"
+left_arrow_box="860 55 200 30"
+right_arrow_box="880 95 160 30"
+back_box="580 665 120 45"
 
-shot=$(e2e_shot menu)
+menu_drawn() {
+  e2e_white_in "$1" $play_box && e2e_white_in "$1" $options_box && e2e_white_in "$1" $quit_box \
+    && e2e_white_in "$1" $career_box
+}
+options_drawn() { e2e_white_in "$1" 480 335 320 60 && e2e_not_white_in "$1" $career_box; }
+controls_drawn() {
+  e2e_white_in "$1" 150 55 250 30 && e2e_white_in "$1" $left_arrow_box && e2e_white_in "$1" $back_box
+}
+only_options_red() { e2e_red_in "$1" $options_box && e2e_not_red_in "$1" $play_box; }
+
+shot=$(e2e_see menu "$wait_s" menu_drawn) || e2e_fail "main menu: captions or career figures missing"
 for box in "$play_box" "$options_box" "$quit_box"; do
-  e2e_white_in "$shot" $box || e2e_fail "main menu: no caption in $box"
   e2e_red_in "$shot" $box && e2e_fail "main menu: a button is selected before any input"
 done
-e2e_white_in "$shot" 40 650 300 70 || e2e_fail "main menu: no career figures at the bottom left"
 
 # Keys: the first Down selects PLAY, the second OPTIONS.
 e2e_key Down Down
-shot=$(e2e_shot menu-options-selected)
-e2e_red_in "$shot" $options_box || e2e_fail "Down Down did not select OPTIONS"
-e2e_red_in "$shot" $play_box && e2e_fail "PLAY still selected after moving on"
+e2e_see menu-options-selected "$wait_s" only_options_red >/dev/null \
+  || e2e_fail "Down Down did not select OPTIONS alone"
 e2e_key Return
-shot=$(e2e_shot options)
-e2e_white_in "$shot" 480 335 320 60 || e2e_fail "options: no VIDEO (DISABLED) caption"
+e2e_see options "$wait_s" options_drawn >/dev/null || e2e_fail "OPTIONS did not open the options"
 
 # Options: Up selects CONTROLS first; then a key row prints that it does nothing.
 e2e_key Up Return
-shot=$(e2e_shot controls)
-e2e_white_in "$shot" 150 55 250 30 || e2e_fail "controls: no ROTATE LEFT row"
-e2e_white_in "$shot" 860 55 200 30 || e2e_fail "controls: no LEFT ARROW key"
-e2e_white_in "$shot" 580 665 120 45 || e2e_fail "controls: no BACK at the bottom"
+e2e_see controls "$wait_s" controls_drawn >/dev/null || e2e_fail "CONTROLS did not open the list"
 e2e_key Down Return
 e2e_wait_output "No action specified for selected element." 10
 e2e_key Down
-shot=$(e2e_shot controls-row-selected)
-e2e_red_in "$shot" 880 95 160 30 || e2e_fail "controls: Down did not move to RIGHT ARROW"
+e2e_see controls-row-selected "$wait_s" e2e_red_in $right_arrow_box >/dev/null \
+  || e2e_fail "controls: Down did not move to RIGHT ARROW"
 
 # F11 twice comes back to the same window; the game keeps running either way.
 e2e_key F11
@@ -55,28 +63,30 @@ size=$(xdotool getwindowgeometry "$GAME_WIN" | awk '/Geometry/ {print $2}')
 
 # Up from the second row twice wraps past the first to BACK; Enter goes back to options.
 e2e_key Up Up
-shot=$(e2e_shot controls-back-selected)
-e2e_red_in "$shot" 580 665 120 45 || e2e_fail "controls: Up from the first row did not wrap to BACK"
+e2e_see controls-back-selected "$wait_s" e2e_red_in $back_box >/dev/null \
+  || e2e_fail "controls: Up from the first row did not wrap to BACK"
 e2e_key Return
+e2e_see options-again "$wait_s" options_drawn >/dev/null || e2e_fail "BACK did not return to options"
 
 # The mouse: hover BACK on options, leave it, click anywhere: the last hovered button fires.
 e2e_hover 640 504
-shot=$(e2e_shot options-back-hovered)
-e2e_red_in "$shot" $quit_box || e2e_fail "options: hovering BACK did not select it"
+e2e_see options-back-hovered "$wait_s" e2e_red_in $quit_box >/dev/null \
+  || e2e_fail "options: hovering BACK did not select it"
 e2e_hover 100 100
-shot=$(e2e_shot options-back-left)
-e2e_red_in "$shot" $quit_box && e2e_fail "options: BACK stays red after the pointer left"
+e2e_see options-back-left "$wait_s" e2e_not_red_in $quit_box >/dev/null \
+  || e2e_fail "options: BACK stays red after the pointer left"
 e2e_click
-shot=$(e2e_shot menu-again)
-e2e_white_in "$shot" 40 650 300 70 || e2e_fail "clicking after leaving BACK did not return to the menu"
+e2e_see menu-again "$wait_s" menu_drawn >/dev/null \
+  || e2e_fail "clicking after leaving BACK did not return to the menu"
 
 # OPTIONS by mouse, CONTROLS by mouse, then Escape from the controls list.
 e2e_hover 640 360
 e2e_click
+e2e_see options-by-mouse "$wait_s" options_drawn >/dev/null || e2e_fail "clicking OPTIONS failed"
 e2e_hover 640 216
 e2e_click
-shot=$(e2e_shot controls-by-mouse)
-e2e_white_in "$shot" 150 55 250 30 || e2e_fail "the mouse did not reach the controls list"
+e2e_see controls-by-mouse "$wait_s" controls_drawn >/dev/null \
+  || e2e_fail "the mouse did not reach the controls list"
 e2e_key Escape
 e2e_wait_exit 20
 [ "$GAME_STATUS" -eq 0 ] || e2e_fail "Escape on the controls list gave status $GAME_STATUS"

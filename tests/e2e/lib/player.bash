@@ -33,6 +33,29 @@ e2e_shot() {
   echo "$file"
 }
 
+# Takes screenshots named $1 until the check $3 (called with the file and the remaining
+# arguments) passes, for at most $2 seconds; prints the passing file, or fails quietly with
+# status 1. A loaded machine may draw slowly, so every look at the screen waits like this.
+e2e_see() {
+  local name="$1" limit="$2" check="$3"
+  shift 3
+  local deadline=$((SECONDS + limit)) shot
+  while :; do
+    shot=$(E2E_FRAME_WAIT=0.1 e2e_shot "$name")
+    if "$check" "$shot" "$@"; then
+      echo "$shot"
+      return 0
+    fi
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    kill -0 "$GAME_PID" 2>/dev/null || return 1
+    sleep 0.2
+  done
+}
+
+# Negations for e2e_see.
+e2e_not_red_in() { ! e2e_red_in "$@"; }
+e2e_not_white_in() { ! e2e_white_in "$@"; }
+
 # Mean red, green and blue (0..1) of a rectangle: file x y width height.
 e2e_means() {
   convert "$1" -crop "$4x$5+$2+$3" +repage -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:
