@@ -175,7 +175,9 @@ TEST_F(FrameUpdate, BreakLastsFiveSecondsReportsOnceAndIsTakenOffTheClock) {
   while (activePlatforms[0] == -1 && frames < 1000) {
     frame();
     ++frames;
-    if (activePlatforms[0] == -1) EXPECT_TRUE(uiTexts[3].visible);
+    if (activePlatforms[0] == -1) {
+      EXPECT_TRUE(uiTexts[3].visible);
+    }
   }
   std::string out = testing::internal::GetCapturedStdout();
   // 1/60 s in single precision is a little more than 1/60: 300 frames already exceed 5 s.
