@@ -44,14 +44,14 @@ e2e_start() {
   (cd "$E2E_DIR" && exec "$1") >"$GAME_LOG" 2>&1 &
   GAME_PID=$!
   GAME_WIN=""
-  for _ in $(seq 1 300); do
+  for _ in $(seq 1 900); do
     GAME_WIN=$(xdotool search --name '^NAVRO$' 2>/dev/null | head -n 1 || true)
     [ -n "$GAME_WIN" ] && break
     kill -0 "$GAME_PID" 2>/dev/null || e2e_fail "the game exited during start-up"
     sleep 0.1
   done
-  [ -n "$GAME_WIN" ] || e2e_fail "no NAVRO window within 30 s"
-  sleep "${E2E_SETTLE:-1.5}"
+  [ -n "$GAME_WIN" ] || e2e_fail "no NAVRO window within 90 s"
+  sleep "${E2E_SETTLE:-2.5}"
 }
 
 # Sends keys to the game window.
