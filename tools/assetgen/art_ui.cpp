@@ -124,7 +124,11 @@ void drawConfetti(Canvas& c, int f) {
   // The first frames: a shock ring.
   if (t < 0.3f) {
     const float r = h * (0.05f + 0.9f * easeOut(t / 0.3f));
-    neonStroke(c, ringSdf(origin, r, 0.0f), withAlpha(palette::white, 1.0f - t / 0.3f), 1.2f, 0.8f);
+    Canvas shock(c.width, c.height);
+    neonStroke(shock, ringSdf(origin, r, 0.0f), withAlpha(palette::white, 1.0f - t / 0.3f), 1.2f,
+               0.8f);
+    fadeTowardEdges(shock, h * 0.2f);
+    composite(c, shock, 0, 0);
   }
   Rng rng(0xC0FF3771u);
   constexpr int pieces = 110;
@@ -172,9 +176,11 @@ void drawDisketteUnlock(Canvas& c, int f) {
   const float burst = smoothstep(0.42f, 0.62f, t);  // flash of light
   const float settle = smoothstep(0.6f, 0.95f, t);  // ring settles round the prize
   const Color col = rgb(0x5c7bff);
-  // Rays behind everything, turning slowly once the disk is open.
+  // Rays behind everything, turning slowly once the disk is open; they fade out before the
+  // cell's edges so that the enlarged sprite shows no cut.
   if (open > 0.5f) {
     const float strength = (open - 0.5f) * 2.0f * (1.0f - 0.5f * settle);
+    Canvas rays(c.width, c.height);
     for (int k = 0; k < 12; ++k) {
       const float a = 2.0f * pi * static_cast<float>(k) / 12.0f + t * 1.2f;
       const float len = h * (0.25f + 0.35f * burst);
@@ -184,11 +190,13 @@ void drawDisketteUnlock(Canvas& c, int f) {
       fillMask(ray, polygonSdf({prize, tip + side, tip - side}));
       blurMask(ray, h * 0.015f);
       scaleMask(ray, 0.7f * strength);
-      paint(c, ray, k % 2 == 0 ? palette::violet : palette::cyan);
+      paint(rays, ray, k % 2 == 0 ? palette::violet : palette::cyan);
     }
+    fadeTowardEdges(rays, h * 0.2f);
+    composite(c, rays, 0, 0);
   }
   // The diskette body, fading back once the light has burst out of it.
-  const float bodyAlpha = 1.0f - 0.55f * burst;
+  const float bodyAlpha = 1.0f - 0.3f * burst;
   const std::vector<Vec2> outline{{ctr.x - half, ctr.y - half},
                                   {ctr.x + half * 0.8f, ctr.y - half},
                                   {ctr.x + half, ctr.y - half * 0.8f},
@@ -204,8 +212,8 @@ void drawDisketteUnlock(Canvas& c, int f) {
   paint(c, mark, withAlpha(rgb(0x3a1a8a), bodyAlpha));
   // The window under the shutter: dark, then full of light.
   const Sdf window = boxSdf({prize.x, prize.y}, {half * 0.34f, half * 0.3f}, h * 0.008f);
-  fill(c, window,
-       withAlpha(mix(rgb(0x05050c), palette::white, open * (1.0f - settle * 0.6f)), bodyAlpha));
+  const Color lit = mix(rgb(0x05050c), palette::white, open);
+  fill(c, window, withAlpha(mix(lit, rgb(0x0a2030), settle), bodyAlpha));
   // The shutter slides right, off the window.
   const float slide = half * 0.72f * open;
   const Sdf shutter = boxSdf({prize.x + slide, prize.y}, {half * 0.5f, half * 0.4f}, h * 0.008f);
@@ -221,11 +229,14 @@ void drawDisketteUnlock(Canvas& c, int f) {
     sparkle(c, {ctr.x + half, ctr.y - half}, h * 0.08f, 1.0f - t * 10.0f, palette::white);
   // The flash.
   if (burst > 0.0f && settle < 1.0f) {
+    Canvas flash(c.width, c.height);
     const float r = h * (0.05f + 0.45f * burst);
-    glowFill(c, circleSdf(prize, r * 0.5f), withAlpha(palette::white, (1.0f - settle) * 0.9f),
+    glowFill(flash, circleSdf(prize, r * 0.5f), withAlpha(palette::white, (1.0f - settle) * 0.9f),
              h * 0.05f, 1.4f);
-    neonStroke(c, ringSdf(prize, r, 0.0f), withAlpha(palette::white, 1.0f - settle), h * 0.006f,
+    neonStroke(flash, ringSdf(prize, r, 0.0f), withAlpha(palette::white, 1.0f - settle), h * 0.006f,
                0.8f);
+    fadeTowardEdges(flash, h * 0.15f);
+    composite(c, flash, 0, 0);
   }
   // The ring that frames the prize and stays on the last frame.
   if (settle > 0.0f) {

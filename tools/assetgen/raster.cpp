@@ -304,6 +304,18 @@ void sparkle(Canvas& c, Vec2 at, float size, float intensity, Color col) {
   fill(c, star, withAlpha(brighten(col, 0.7f), intensity));
 }
 
+void fadeTowardEdges(Canvas& c, float band) {
+  for (int y = 0; y < c.height; ++y) {
+    for (int x = 0; x < c.width; ++x) {
+      const float edge =
+          static_cast<float>(std::min(std::min(x, c.width - 1 - x), std::min(y, c.height - 1 - y)));
+      const float k = smoothstep(2.0f, band, edge);
+      float* p = c.at(x, y);
+      for (int i = 0; i < 4; ++i) p[i] *= k;
+    }
+  }
+}
+
 void clearRim(Canvas& c, int rim) {
   for (int y = 0; y < c.height; ++y) {
     for (int x = 0; x < c.width; ++x) {

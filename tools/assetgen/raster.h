@@ -106,6 +106,8 @@ void glowFill(Canvas& c, const Sdf& s, Color col, float radius, float strength);
 // A four-pointed twinkle of the given size; intensity 0..1 scales and fades it.
 void sparkle(Canvas& c, Vec2 at, float size, float intensity, Color col);
 
+// Fades the picture to nothing over a band of pixels along every edge.
+void fadeTowardEdges(Canvas& c, float band);
 // Empties a band of rim pixels along every edge.
 void clearRim(Canvas& c, int rim);
 
