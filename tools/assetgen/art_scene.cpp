@@ -27,7 +27,7 @@ std::vector<Vec2> mirrored(const std::vector<Vec2>& left, float axis) {
 void drawPlayer(Canvas& c, int f) {
   // The craft is drawn a little larger than its cell's unit so that it fills the width.
   const float cw = static_cast<float>(c.width);
-  const float s = cw * 1.12f;
+  const float s = cw * 1.05f;
   const float cx = cw * 0.5f;
   const float bob = cw * 0.018f * wave(f, 1);
   const float base = cw * 0.76f + bob;  // underside of the hull
@@ -38,16 +38,6 @@ void drawPlayer(Canvas& c, int f) {
     blurMask(pool, s * 0.04f);
     scaleMask(pool, 1.2f - 0.25f * wave(f, 1));
     paint(c, pool, withAlpha(palette::magenta, 0.8f));
-  }
-  // Speed streaks run down past the craft, two per side, evenly staggered.
-  for (int k = 0; k < 4; ++k) {
-    const float side = (k % 2 == 0) ? -1.0f : 1.0f;
-    const float t = std::fmod(phase(f) * 2.0f + static_cast<float>(k) * 0.25f, 1.0f);
-    const float x = cx + side * s * (0.36f + 0.04f * static_cast<float>(k / 2));
-    const float y0 = cw * (0.25f + 0.6f * t);
-    const float len = s * 0.12f;
-    neonStroke(c, segmentSdf({x, y0}, {x + side * s * 0.03f, y0 + len}, 0.0f),
-               withAlpha(palette::cyan, 0.6f * std::sin(pi * t)), s * 0.006f, 0.4f);
   }
   // Hull seen from behind: a low wedge with swept fins, symmetric about the centre line.
   const std::vector<Vec2> hullLeft{{cx, base - s * 0.30f},
