@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/run_state.h"
@@ -51,12 +52,17 @@ Rotated rotatedIdentity(float angle) {
   return {{m[0], m[1], m[2]}};
 }
 
-// translate(rotate(translate(I, (0, -r, z)), ...), offset) from the rotated columns.
-void place(glm::mat4& out, const Rotated& rot, const glm::vec4& base, const glm::vec3& offset) {
-  out[0] = rot.col[0];
-  out[1] = rot.col[1];
-  out[2] = rot.col[2];
-  out[3] = rot.col[0] * offset[0] + rot.col[1] * offset[1] + rot.col[2] * offset[2] + base;
+// Column 3 of translate(rotate(translate(I, (0, -r, z)), ...), offset), in glm's own order.
+glm::vec4 placedOrigin(const Rotated& rot, const glm::vec4& base, const glm::vec3& offset) {
+  return rot.col[0] * offset[0] + rot.col[1] * offset[1] + rot.col[2] * offset[2] + base;
+}
+
+// Stores a placement as two block copies: element-wise column stores followed by whole-matrix
+// reads stall on store forwarding, and this runs for every blade of every sub-step.
+void storePlacement(glm::mat4& out, const Rotated& rot, const glm::vec4& origin) {
+  static_assert(sizeof(glm::mat4) == sizeof rot.col + sizeof origin);
+  std::memcpy(static_cast<void*>(&out[0]), rot.col, sizeof rot.col);
+  std::memcpy(static_cast<void*>(&out[3]), &origin, sizeof origin);
 }
 
 // The rotations of the current angle and side count: the tunnel's, and for each lane the one
@@ -205,22 +211,28 @@ void updatePlatform(int p, float stepTime) {
   const PlacementCache& cache = placementFor(tunnelAngle, n);
 
   // Every blade of a platform gets the same placement: the platform turns with the tunnel.
-  glm::mat4 bladeModel;
-  place(bladeModel, cache.tunnel, base, glm::vec3(0.0f, 0.0f, v));
+  const glm::vec4 bladeOrigin = placedOrigin(cache.tunnel, base, glm::vec3(0.0f, 0.0f, v));
   for (int j = 0; j < barrierSlots; ++j)
-    if (slots[j] != nullptr) slots[j]->model = bladeModel;
+    if (slots[j] != nullptr) storePlacement(slots[j]->model, cache.tunnel, bladeOrigin);
 
-  if (TunnelObject* d = world->diamonds[p])
-    place(d->model, cache.lane[d->lane], base, glm::vec3(0.0f, r + objectHeight, v));
+  const glm::vec3 objectOffset(0.0f, r + objectHeight, v);
+  if (TunnelObject* d = world->diamonds[p]) {
+    const Rotated& onLane = cache.lane[d->lane];
+    storePlacement(d->model, onLane, placedOrigin(onLane, base, objectOffset));
+  }
   if (Door* door = world->doors[p]) {
-    place(door->model, cache.lane[door->lane], base, glm::vec3(0.0f, r + doorHeight, v));
+    const Rotated& onLane = cache.lane[door->lane];
+    storePlacement(door->model, onLane,
+                   placedOrigin(onLane, base, glm::vec3(0.0f, r + doorHeight, v)));
     // An open door swings down about the hinge line at its foot and lies flat.
     if (door->open)
       door->model = glm::rotate(glm::translate(door->model, glm::vec3(0.0f, -doorHeight, 0.0f)),
                                 -halfPiF, glm::vec3(1.0f, 0.0f, 0.0f));
   }
-  if (TunnelObject* item = world->items[p])
-    place(item->model, cache.lane[item->lane], base, glm::vec3(0.0f, r + objectHeight, v));
+  if (TunnelObject* item = world->items[p]) {
+    const Rotated& onLane = cache.lane[item->lane];
+    storePlacement(item->model, onLane, placedOrigin(onLane, base, objectOffset));
+  }
 }
 
 void updateFrame() {
