@@ -1,4 +1,4 @@
-// One frame: the scene of the play-like screens, the particle field, the player sprite, then the UI.
+// One frame: the scene of the play-like screens (particles, tunnel, player), then the UI.
 #pragma once
 
 #include <glm/glm.hpp>

@@ -1,4 +1,4 @@
-// Textured quads with premultiplied blending: world objects and the player in 3D, UI elements in pixels.
+// Textured quads with premultiplied blending: world objects in 3D, UI elements in pixels.
 #pragma once
 
 #include <cstdint>

@@ -20,8 +20,8 @@ struct MeshBuffers {
 constexpr int prismMeshCount = 16;    // solid and edge mesh for each side count 3..10
 constexpr int barrierMeshCount = 80;  // ten faces for each side count 3..10
 
-extern MeshBuffers tunnelMeshes[prismMeshCount];       // entry 2(n-3) solid, 2(n-3)+1 edges
-extern MeshBuffers barrierMeshes[barrierMeshCount];    // entry 10(n-3)+j
+extern MeshBuffers tunnelMeshes[prismMeshCount];     // entry 2(n-3) solid, 2(n-3)+1 edges
+extern MeshBuffers barrierMeshes[barrierMeshCount];  // entry 10(n-3)+j
 
 inline MeshBuffers& tunnelSolid(int n) { return tunnelMeshes[2 * (n - 3)]; }
 inline MeshBuffers& tunnelEdges(int n) { return tunnelMeshes[2 * (n - 3) + 1]; }
@@ -32,8 +32,8 @@ constexpr int edgeIndexCount(int n) { return 6 * n; }
 
 // CPU halves of the mesh builders, testable without a context.
 void prismVertices(int n, float length, MeshVertex* out);  // 2n vertices
-void solidIndices(int n, uint32_t* out);                    // 12n - 12 indices
-void edgeIndices(int n, uint32_t* out);                     // 6n indices
+void solidIndices(int n, uint32_t* out);                   // 12n - 12 indices
+void edgeIndices(int n, uint32_t* out);                    // 6n indices
 void barrierVertices(int n, int j, MeshVertex out[6]);
 
 void buildTunnelMeshes();
