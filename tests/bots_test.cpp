@@ -12,6 +12,7 @@
 #include "sim/generation.h"
 #include "sim/pickups.h"
 #include "sim/random.h"
+#include "sim_test_world.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
 
@@ -102,6 +103,7 @@ int countOf(const std::string& text, const std::string& what) {
 
 class Bots : public ::testing::Test {
  protected:
+  simtest::ScratchFolder scratch;
   void SetUp() override { fillTunnelPolygon(); }
   void TearDown() override {
     releaseWorld();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/run_state.h"
@@ -64,6 +65,21 @@ inline void placeAt(int p, float z) {
   updatePlatform(p, 0.0f);
 }
 
+// Every ended run writes the career save into the working folder; tests keep theirs out of the
+// player's own "save.esf" by working in a scratch folder while they run.
+class ScratchFolder {
+ public:
+  ScratchFolder() : home_(std::filesystem::current_path()) {
+    const auto scratch = std::filesystem::temp_directory_path() / "navro-sim-tests";
+    std::filesystem::create_directories(scratch);
+    std::filesystem::current_path(scratch);
+  }
+  ~ScratchFolder() { std::filesystem::current_path(home_); }
+
+ private:
+  std::filesystem::path home_;
+};
+
 inline void frame() {
   DeltaTime = frameSeconds;
   updateFrame();
@@ -72,6 +88,7 @@ inline void frame() {
 // Start of play on lane 0 with the tunnel settled and blades on lane 1 of every platform.
 class RunFixture : public ::testing::Test {
  protected:
+  ScratchFolder scratch;
   void SetUp() override {
     fillTunnelPolygon();
     resetRunState();
