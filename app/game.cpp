@@ -72,13 +72,7 @@ void startUp() {
   glfwSetFramebufferSizeCallback(window, onFramebufferSize);
   initSoundEngine();
   readSaveFile();
-  loadAllTextures();
-  fillTunnelPolygon();
-  buildTunnelMeshes();
-  buildShaderPrograms();
-  setupScene();
-  loadGlyphs();
-  createUnitQuad();
+  loadGameResources();
   showScreen(currentScreen);
 }
 
@@ -98,6 +92,16 @@ void shutDown() {
 }
 
 }  // namespace
+
+void loadGameResources() {
+  loadAllTextures();
+  fillTunnelPolygon();
+  buildTunnelMeshes();
+  buildShaderPrograms();
+  setupScene();
+  loadGlyphs();
+  createUnitQuad();
+}
 
 int runGame() {
   if (!glfwInit()) {

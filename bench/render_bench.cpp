@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/game.h"
 #include "app/run_state.h"
 #include "app/shell.h"
 #include "app/tunnel_polygon.h"
@@ -51,13 +52,7 @@ bool openBenchWindow() {
   windowHeight = startWindowHeight;
   initGlState(windowWidth, windowHeight);
   projection = buildProjection(windowWidth, windowHeight);
-  loadAllTextures();
-  fillTunnelPolygon();
-  buildTunnelMeshes();
-  buildShaderPrograms();
-  setupScene();
-  loadGlyphs();
-  createUnitQuad();
+  loadGameResources();
   return true;
 }
 

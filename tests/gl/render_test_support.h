@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game.h"
 #include "app/tunnel_polygon.h"
 #include "gl/gl_fixture.h"
 #include "render/frame.h"
@@ -79,13 +80,7 @@ inline bool prepareRenderer() {
   if (!ensureGlContext()) return false;
   if (done) return true;
   done = true;
-  loadAllTextures();
-  fillTunnelPolygon();
-  buildTunnelMeshes();
-  buildShaderPrograms();
-  setupScene();
-  loadGlyphs();
-  createUnitQuad();
+  loadGameResources();
   return true;
 }
 
