@@ -9,6 +9,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -249,6 +250,47 @@ TEST(Assets, PicturesStandUpright) {
     }
   }
   EXPECT_LT(widestRow, gh / 2);
+}
+
+TEST(Assets, PickupsAreToldApartAtAGlance) {
+  // Seen small and blurred, as from afar, any two pickups still differ clearly.
+  const char* names[] = {"rfid_sheet_1024.png",
+                         "+512.png",
+                         "+128.png",
+                         "+1024.png",
+                         "2x.png",
+                         "4x.png",
+                         "8x.png",
+                         "diskette_sheet_1024.png",
+                         "box_randomizer.png",
+                         "zell-sheet3.png"};
+  constexpr int grid = 8;
+  std::vector<std::vector<double>> thumbs;
+  for (const char* name : names) {
+    const Image img = loadUpright(picture(name));
+    const int cw = img.width / 6, ch = img.height / 5;
+    std::vector<double> t(grid * grid * 3, 0.0);
+    for (int y = 0; y < ch; ++y) {
+      for (int x = 0; x < cw; ++x) {
+        const uint8_t* p = img.at(x, y);
+        const double a = p[3] / 255.0;
+        for (int k = 0; k < 3; ++k) {
+          t[((y * grid / ch) * grid + x * grid / cw) * 3 + k] += p[k] * a;
+        }
+      }
+    }
+    const double area = static_cast<double>(cw / grid) * (ch / grid);
+    for (double& v : t) v /= area;
+    thumbs.push_back(t);
+  }
+  for (size_t i = 0; i < thumbs.size(); ++i) {
+    for (size_t j = i + 1; j < thumbs.size(); ++j) {
+      double diff = 0.0;
+      for (size_t k = 0; k < thumbs[i].size(); ++k) diff += std::abs(thumbs[i][k] - thumbs[j][k]);
+      EXPECT_GT(diff / static_cast<double>(thumbs[i].size()), 12.0)
+          << names[i] << " and " << names[j] << " look alike";
+    }
+  }
 }
 
 namespace {

@@ -217,7 +217,7 @@ void drawDiamond(Canvas& c, int f) {
   sparkle(c, project(girdle[1]), s * 0.12f, std::pow(std::max(0.0f, -tw), 2.0f), palette::white);
 }
 
-void drawToken128(Canvas& c, int f) { drawToken(c, f, "+128", palette::lime); }
+void drawToken128(Canvas& c, int f) { drawToken(c, f, "+128", palette::green); }
 void drawToken512(Canvas& c, int f) { drawToken(c, f, "+512", palette::cyan); }
 void drawToken1024(Canvas& c, int f) { drawToken(c, f, "+1024", palette::gold); }
 void drawMultiplier2(Canvas& c, int f) { drawMultiplier(c, f, "2x", palette::orange); }

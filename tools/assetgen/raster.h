@@ -36,6 +36,7 @@ inline const Color magenta = rgb(0xff2bd6);
 inline const Color violet = rgb(0xa45bff);
 inline const Color pink = rgb(0xeda8ff);  // the diamond count's text colour
 inline const Color lime = rgb(0x9dff3a);
+inline const Color green = rgb(0x2bff78);
 inline const Color amber = rgb(0xffb21e);
 inline const Color gold = rgb(0xffd84a);
 inline const Color red = rgb(0xff2e4c);
