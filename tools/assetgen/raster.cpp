@@ -258,9 +258,24 @@ void paint(Canvas& c, const Mask& m, Color col) {
 }
 
 void fill(Canvas& c, const Sdf& s, Color col) {
-  Mask m(c.width, c.height);
-  fillMask(m, s);
-  paint(c, m, col);
+  // Same result as fillMask then paint, visiting only the pixels near the shape.
+  const int x0 = std::max(0, static_cast<int>(std::floor(s.x0 - 2.0f)));
+  const int y0 = std::max(0, static_cast<int>(std::floor(s.y0 - 2.0f)));
+  const int x1 = std::min(c.width - 1, static_cast<int>(std::ceil(s.x1 + 2.0f)));
+  const int y1 = std::min(c.height - 1, static_cast<int>(std::ceil(s.y1 + 2.0f)));
+  for (int y = y0; y <= y1; ++y) {
+    for (int x = x0; x <= x1; ++x) {
+      const float cov =
+          clamp01(0.5f - s({static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f}));
+      if (cov <= 0.0f) continue;
+      const float a = clamp01(col.a * cov);
+      float* p = c.at(x, y);
+      p[0] = col.r * a + p[0] * (1.0f - a);
+      p[1] = col.g * a + p[1] * (1.0f - a);
+      p[2] = col.b * a + p[2] * (1.0f - a);
+      p[3] = a + p[3] * (1.0f - a);
+    }
+  }
 }
 
 void neonStroke(Canvas& c, const Sdf& s, Color col, float halfWidth, float glow) {
