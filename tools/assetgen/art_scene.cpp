@@ -145,18 +145,18 @@ void drawDoor(Canvas& c) {
 }
 
 void drawLines(Canvas& c) {
-  // A seamless tile: mid-grey steel with bright diagonal energy lines and a faint grid, so
-  // the blades' red shows streaks that travel with them.
+  // A seamless tile: dark steel with bright diagonal energy lines and a faint grid, so the
+  // blades' red shows glowing streaks over a deeper red.
   const int w = c.width, h = c.height;
-  const float period = static_cast<float>(w) / 8.0f;
+  const float period = static_cast<float>(w) / 4.0f;
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const float u = std::fmod(static_cast<float>(x + y) + 0.5f, period) / period;
-      const float line = std::exp(-std::pow((u - 0.5f) * 9.0f, 2.0f));
+      const float line = std::exp(-std::pow((u - 0.5f) * 6.0f, 2.0f));
       const float gx = std::fmod(static_cast<float>(x), static_cast<float>(w) / 4.0f);
       const float gy = std::fmod(static_cast<float>(y), static_cast<float>(h) / 4.0f);
       const float grid = (gx < 1.0f || gy < 1.0f) ? 0.12f : 0.0f;
-      const float v = clamp01(0.5f + 0.5f * line + grid);
+      const float v = clamp01(0.4f + 0.6f * line + grid);
       float* p = c.at(x, y);
       p[0] = v;
       p[1] = v * 0.96f;
