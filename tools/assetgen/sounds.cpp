@@ -15,6 +15,7 @@ constexpr float fadeInSeconds = 0.002f;   // long enough that no sound starts wi
 constexpr float fadeOutSeconds = 0.015f;  // and none stops with one
 constexpr float loudPeak = 0.891f;        // -1 dBFS for the rewards
 constexpr float softPeak = 0.5f;          // -6 dBFS for the menu tick
+constexpr float bellAttackSeconds = 0.003f;
 
 std::vector<float> silence(float seconds) {
   return std::vector<float>(static_cast<size_t>(seconds * static_cast<float>(soundRate)), 0.0f);
@@ -31,7 +32,8 @@ void addBell(std::vector<float>& out, float start, float freq, float amp, float 
     for (const auto& p : partials) {
       v += p[1] * std::exp(-t * p[0] / decay) * std::sin(twoPi * freq * p[0] * t);
     }
-    out[i] += amp * v;
+    // A few milliseconds of attack: a note that starts at full strength clicks.
+    out[i] += amp * v * smoothstep(0.0f, bellAttackSeconds, t);
   }
 }
 
@@ -44,7 +46,8 @@ std::vector<float> synthCollect() {
     const float t = timeOf(i) - 0.065f;
     if (t < 0.0f) continue;
     const float tremolo = 0.5f + 0.5f * std::sin(twoPi * 28.0f * t);
-    out[i] += 0.12f * tremolo * std::exp(-t / 0.09f) * std::sin(twoPi * 3951.0f * t);
+    out[i] += 0.12f * tremolo * std::exp(-t / 0.09f) * std::sin(twoPi * 3951.0f * t) *
+              smoothstep(0.0f, bellAttackSeconds, t);
   }
   return out;
 }
