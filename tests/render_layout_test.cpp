@@ -78,8 +78,8 @@ class TextLayout : public ::testing::Test {
     std::memcpy(saved, glyphs, sizeof(glyphs));
     savedAscent = fontAscent;
     for (Glyph& g : glyphs) g = {0, 20, 30, 2, 30, 1600};
-    glyphs['T'].rows = 35;
-    glyphs['W'].advance = 1663;  // 25.98 px: the fraction is dropped
+    glyphs[int{'T'}].rows = 35;
+    glyphs[int{'W'}].advance = 1663;  // 25.98 px: the fraction is dropped
     fontAscent = 40.0f;
   }
   void TearDown() override {

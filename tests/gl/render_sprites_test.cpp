@@ -132,7 +132,7 @@ bool loadStandInFont(const ScratchDir& dir) {
   WorkingDirectory in(dir.path());
   releaseGlyphs();
   loadGlyphs();
-  return glyphs['T'].textureId != 0;
+  return glyphs[int{'T'}].textureId != 0;
 }
 
 }  // namespace
@@ -142,8 +142,8 @@ TEST(TextDraw, GlyphsStandUprightAndRightAlignedTextEndsAtX) {
   ScratchDir dir;
   if (!loadStandInFont(dir)) GTEST_SKIP() << "no stand-in TrueType font on this machine";
   EXPECT_GT(fontAscent, 0.0f);
-  EXPECT_EQ(glyphs[' '].width, 0);
-  EXPECT_GT(glyphs[' '].advance, 0);
+  EXPECT_EQ(glyphs[int{' '}].width, 0);
+  EXPECT_GT(glyphs[int{' '}].advance, 0);
 
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   drawText(line("T", 0, 0.25f, 0.25f, 0.004f));
@@ -166,7 +166,7 @@ TEST(TextDraw, GlyphsStandUprightAndRightAlignedTextEndsAtX) {
   const PixelBox right = litPixels(windowWidth, windowHeight);
   ASSERT_GT(right.lit, 0);
   EXPECT_LE(right.maxX, 640);
-  EXPECT_GE(right.maxX, 640 - static_cast<int>(glyphs['T'].advance / 64 * 1.44f));
+  EXPECT_GE(right.maxX, 640 - static_cast<int>(glyphs[int{'T'}].advance / 64 * 1.44f));
 
   // Blending is off for text: the empty corner of the T's quad must not blot out the backdrop.
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
