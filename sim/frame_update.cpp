@@ -31,11 +31,6 @@ constexpr int32_t parOffset = 75;  // 25 s for each of the three sides of the fi
 constexpr int32_t bonusPerSecond = 10000;
 constexpr int gaugeElement = 0;
 constexpr int waveBannerText = 3;
-constexpr int scorePopupText = 11;
-constexpr float popupStartX = 0.5f, popupStartY = 0.5f;
-constexpr float popupTargetX = 0.5f, popupTargetY = 0.05f;
-constexpr float popupMoveSpeed = 2.0f;
-const glm::vec3 bonusColor{165.0f, 224.0f, 0.0f};  // handed to the text shader as is
 const glm::vec3 zAxis{0.0f, 0.0f, 1.0f};
 
 // Rotations about +z shared by every platform of a frame. Each platform's placement is
@@ -151,22 +146,6 @@ void activatePlatforms() {
   }
 }
 
-void launchWaveBonusPopup() {
-  UiText& popup = uiTexts[scorePopupText];
-  popup.anchor = 2;
-  popup.visible = true;
-  popup.valueKind = valueInt32;
-  popup.valueSource = &waveBonus;
-  popup.prefix = "+";
-  popup.factor = 1.0f;
-  popup.color = bonusColor;
-  popup.currentX = popupStartX;
-  popup.currentY = popupStartY;
-  popup.targetX = popupTargetX;
-  popup.targetY = popupTargetY;
-  popup.moveSpeed = popupMoveSpeed;
-}
-
 // The front platform has passed the player: the list moves up and, at the first platform of a
 // new side count, the wave changes and the break begins.
 void retireFrontPlatform(int p) {
@@ -182,7 +161,7 @@ void retireFrontPlatform(int p) {
   waveChangeTime = static_cast<float>(runClock);
   const double par = static_cast<double>(parSecondsPerSide * next - parOffset);
   waveBonus = static_cast<int32_t>(std::trunc(par - runClock)) * bonusPerSecond;
-  launchWaveBonusPopup();
+  launchScorePopup(&waveBonus, "+", scoreGainColor);
   targetAngle = laneAngle(currentLane, next);
 }
 

@@ -39,7 +39,6 @@ constexpr float hudCornerX = 1.0f, hudCornerY = 0.0f;
 constexpr float popupStartX = 0.5f, popupStartY = 0.5f;
 constexpr float popupTargetX = 0.5f, popupTargetY = 0.05f;
 constexpr float popupMoveSpeed = 2.0f;
-const glm::vec3 gainColor{165.0f, 224.0f, 0.0f};  // handed to the text shader as is
 const glm::vec3 lossColor{1.0f, 0.0f, 0.0f};
 
 // Where each counted kind (1..6) shows in the HUD column, and what it counts.
@@ -112,19 +111,8 @@ void launchDiamondFlyers(int32_t value, const TunnelObject& diamond) {
 }
 
 void launchLuckyPopup() {
-  UiText& popup = uiTexts[scorePopupText];
-  popup.anchor = 2;
-  popup.visible = true;
-  popup.valueKind = valueInt32;
-  popup.valueSource = &luckyBonus;
-  popup.prefix = luckyBonus > 0 ? "+" : "";
-  popup.factor = 1.0f;
-  popup.color = luckyBonus >= 1 ? gainColor : lossColor;
-  popup.currentX = popupStartX;
-  popup.currentY = popupStartY;
-  popup.targetX = popupTargetX;
-  popup.targetY = popupTargetY;
-  popup.moveSpeed = popupMoveSpeed;
+  launchScorePopup(&luckyBonus, luckyBonus > 0 ? "+" : "",
+                   luckyBonus >= 1 ? scoreGainColor : lossColor);
 }
 
 // A picked-up card goes to the first free held slot; with all three full it is lost.
@@ -140,6 +128,22 @@ void holdCard(TunnelObject* card) {
 }
 
 }  // namespace
+
+void launchScorePopup(const int32_t* value, const char* prefix, glm::vec3 color) {
+  UiText& popup = uiTexts[scorePopupText];
+  popup.anchor = 2;
+  popup.visible = true;
+  popup.valueKind = valueInt32;
+  popup.valueSource = value;
+  popup.prefix = prefix;
+  popup.factor = 1.0f;
+  popup.color = color;
+  popup.currentX = popupStartX;
+  popup.currentY = popupStartY;
+  popup.targetX = popupTargetX;
+  popup.targetY = popupTargetY;
+  popup.moveSpeed = popupMoveSpeed;
+}
 
 int32_t diamondValue() {
   const int64_t tokens = int64_t{token128Value} * count128 + int64_t{token512Value} * count512 +

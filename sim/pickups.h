@@ -10,6 +10,13 @@ constexpr float pickupRadiusSquared = 0.390625f;  // contact radius 0.625
 
 extern int32_t luckyBonus;  // value of the last box-randomizer roll
 
+// Colour of a score gain in the popup, handed to the text shader as these numbers.
+inline const glm::vec3 scoreGainColor{165.0f, 224.0f, 0.0f};
+
+// Flies the score popup from the middle of the window to the score; on arrival it credits
+// *value to the run score (a loss lowers it, never below 0).
+void launchScorePopup(const int32_t* value, const char* prefix, glm::vec3 color);
+
 // Value of the next diamond: tokens times the multiplier counts, saturating at INT32_MAX.
 int32_t diamondValue();
 void collectDiamond();
