@@ -9,7 +9,9 @@ constexpr int platformTotal = 256;  // platforms in one run
 constexpr int barrierSlots = 10;    // barrier slots per platform
 constexpr int activeSlots = 8;      // platforms moved and drawn at once
 constexpr int heldSlots = 3;        // held items
-constexpr int spriteFrames = 30;    // frames of every sprite sheet (6 x 5)
+constexpr int sheetColumns = 6;     // every sprite sheet of the game is a 6 x 5 grid
+constexpr int sheetRows = 5;
+constexpr int spriteFrames = sheetColumns * sheetRows;  // frames of one one-second cycle
 
 // Kinds of world objects; 7 and 11 are never generated.
 enum ObjectKind : int32_t {

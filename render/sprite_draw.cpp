@@ -4,6 +4,7 @@
 
 #include <glad/gl.h>
 
+#include "app/run_state.h"
 #include "app/shell.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
@@ -14,8 +15,6 @@ uint32_t quadVao = 0, quadVbo = 0, quadEbo = 0;
 namespace {
 
 constexpr int quadIndexCount = 6;
-constexpr int32_t sheetCols = 6;  // every scene sprite sheet is a 6 x 5 grid
-constexpr int32_t sheetRows = 5;
 
 // Unit square centred on the origin: position (x, y, z), texture coordinate (u, v).
 constexpr float unitQuadVertices[] = {
@@ -115,7 +114,7 @@ void drawItem(glm::mat4 model, uint32_t texture, const glm::vec3& color, bool us
   setUniformInt(id, "useColorOnly", 0);
   setUniformInt(id, "useSpriteSheet", useSpriteSheet ? 1 : 0);
   setUniformInt(id, "frameIndex", frameIndex);
-  setUniformInt(id, "cols", sheetCols);
+  setUniformInt(id, "cols", sheetColumns);
   setUniformInt(id, "rows", sheetRows);
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, texture);

@@ -76,8 +76,8 @@ UiElement flyingSprite(uint32_t texture, float x, float y, int32_t anchor, float
   e.visible = true;
   e.animating = true;
   e.useSpriteSheet = true;
-  e.cols = 6;
-  e.rows = 5;
+  e.cols = sheetColumns;
+  e.rows = sheetRows;
   e.frameCount = spriteFrames;
   e.loop = true;
   e.frameTime = 0.0f;

@@ -34,36 +34,8 @@ enum HudText {
   seedLine = 5,
 };
 
-// A still 6 x 5 sprite-sheet element; anchor 1 hangs it from its top-right corner.
-UiElement& placeSprite(int index, int anchor, float x, float y, float height, float width,
-                       int32_t texture) {
-  UiElement& e = uiElements[index];
-  e.anchor = anchor;
-  e.x = e.targetX = e.currentX = x;
-  e.y = e.targetY = e.currentY = y;
-  e.height = height;
-  e.width = width;
-  e.textureId = texture;
-  e.useSpriteSheet = true;
-  e.cols = 6;
-  e.rows = 5;
-  e.frameCount = spriteFrames;
-  e.animating = true;
-  return e;
-}
-
 int32_t textureOf(const TunnelObject* object) {
   return object != nullptr ? static_cast<int32_t>(object->textureId) : -1;
-}
-
-UiText& bindText(int index, int anchor, float x, float y, int32_t kind, const void* source) {
-  UiText& t = uiTexts[index];
-  t.anchor = anchor;
-  t.x = x;
-  t.y = y;
-  t.valueKind = kind;
-  t.valueSource = source;
-  return t;
 }
 
 // One row of the right column: the last collected object's icon and, halfway down it, its count.
@@ -91,24 +63,24 @@ void uiPass() {
 }
 
 void buildHud() {
-  UiElement& gauge = placeSprite(boostGaugeElement, 2, 0.85f, 0.7f, 0.3f, 0.15f,
-                                 static_cast<int32_t>(boostSheetTexture));
+  UiElement& gauge = placeSheetSprite(boostGaugeElement, 2, 0.85f, 0.7f, 0.3f, 0.15f,
+                                      static_cast<int32_t>(boostSheetTexture));
   gauge.spriteAnimated = false;  // the frame update shows the boost reserve through frameIndex
 
   for (int k = 0; k < heldSlots; ++k) {
-    UiElement& slot = placeSprite(heldSlotFirstElement + k, 2, heldSlotX, heldSlotY[k],
-                                  heldSlotSize, heldSlotSize, textureOf(heldItems[k]));
+    UiElement& slot = placeSheetSprite(heldSlotFirstElement + k, 2, heldSlotX, heldSlotY[k],
+                                       heldSlotSize, heldSlotSize, textureOf(heldItems[k]));
     slot.visible = heldItems[k] != nullptr;
   }
 
-  UiElement& hub = placeSprite(itemHubElement, 2, heldSlotX, 0.5f, 0.5f, 0.2f,
-                               static_cast<int32_t>(itemHubTexture));
+  UiElement& hub = placeSheetSprite(itemHubElement, 2, heldSlotX, 0.5f, 0.5f, 0.2f,
+                                    static_cast<int32_t>(itemHubTexture));
   hub.useSpriteSheet = false;  // a still picture
   hub.cols = hub.rows = hub.frameCount = 0;
   hub.animating = false;
 
-  placeSprite(diamondIconElement, 1, iconColumnX, 0.0f, iconSize, iconSize,
-              static_cast<int32_t>(zellSheetTexture));
+  placeSheetSprite(diamondIconElement, 1, iconColumnX, 0.0f, iconSize, iconSize,
+                   static_cast<int32_t>(zellSheetTexture));
 
   const CounterRow rows[] = {
       {25, 12, 0.1f, 0.15f, &last8x, &count8x},  {24, 10, 0.2f, 0.25f, &last4x, &count4x},
@@ -116,20 +88,19 @@ void buildHud() {
       {21, 7, 0.5f, 0.55f, &last512, &count512}, {22, 8, 0.6f, 0.65f, &last128, &count128},
   };
   for (const CounterRow& row : rows) {
-    UiElement& icon = placeSprite(row.element, 1, iconColumnX, row.iconY, iconSize, iconSize,
-                                  textureOf(*row.last));
+    UiElement& icon = placeSheetSprite(row.element, 1, iconColumnX, row.iconY, iconSize, iconSize,
+                                       textureOf(*row.last));
     icon.visible = *row.last != nullptr;
-    UiText& count = bindText(row.text, 1, iconColumnX, row.textY, valueInt32, row.count);
+    UiText& count = bindUiText(row.text, 1, iconColumnX, row.textY, "", valueInt32, row.count);
     count.visible = *row.count > 0;
   }
 
-  UiText& diamonds = bindText(runDiamondsText, 1, iconColumnX, 0.05f, valueInt64, &runDiamonds);
+  UiText& diamonds =
+      bindUiText(runDiamondsText, 1, iconColumnX, 0.05f, "", valueInt64, &runDiamonds);
   diamonds.color = diamondTextColor;
-  UiText& banner = bindText(waveBannerText, 2, 0.5f, 0.4f, valueInt32, &wave);
-  banner.prefix = "ENTERING WAVE ";
+  UiText& banner = bindUiText(waveBannerText, 2, 0.5f, 0.4f, "ENTERING WAVE ", valueInt32, &wave);
   banner.visible = false;  // shown by the frame update between waves
-  bindText(scoreText, 2, 0.5f, 0.05f, valueThousands, &runScore);
-  UiText& seed = bindText(seedLine, 1, iconColumnX, 0.96f, valueInt64, &runSeed);
-  seed.prefix = "SEED:";
+  bindUiText(scoreText, 2, 0.5f, 0.05f, "", valueThousands, &runScore);
+  UiText& seed = bindUiText(seedLine, 1, iconColumnX, 0.96f, "SEED:", valueInt64, &runSeed);
   seed.scale = seedScale;
 }

@@ -65,35 +65,6 @@ void makeButtons(const ButtonSpec (&specs)[count], int firstLabel) {
   selectableCount = count;
 }
 
-// A text bound to a live value, printed every frame by the UI pass.
-void bindText(int index, int anchor, float x, float y, const char* prefix, int32_t kind,
-              const void* source) {
-  UiText& t = uiTexts[index];
-  t.anchor = anchor;
-  t.x = x;
-  t.y = y;
-  t.prefix = prefix;
-  t.valueKind = kind;
-  t.valueSource = source;
-}
-
-// A still sprite-sheet element with all three positions on the same spot.
-void makeSheetSprite(UiElement& e, int anchor, float x, float y, float height, float width,
-                     uint32_t texture, bool loop) {
-  e.anchor = anchor;
-  e.x = e.targetX = e.currentX = x;
-  e.y = e.targetY = e.currentY = y;
-  e.height = height;
-  e.width = width;
-  e.textureId = static_cast<int32_t>(texture);
-  e.useSpriteSheet = true;
-  e.cols = 6;
-  e.rows = 5;
-  e.frameCount = spriteFrames;
-  e.loop = loop;
-  e.animating = true;
-}
-
 void buildMainMenu() {
   static const ButtonSpec buttons[] = {
       {"PLAY", 0.5f, 0.3f, goToSeedEntry},
@@ -102,10 +73,10 @@ void buildMainMenu() {
   };
   makeButtons(buttons, 0);
   // Career figures, bottom left: the diamond total beside a spinning diamond.
-  makeSheetSprite(uiElements[3], 0, 0.05f, 0.85f, 0.05f, 0.05f, zellSheetTexture, true);
-  bindText(3, 0, 0.1f, 0.85f, "", valueInt32, &saveData.totalDiamonds);
-  bindText(4, 0, 0.05f, 0.9f, "RUNS: ", valueInt32, &saveData.runCount);
-  bindText(5, 0, 0.05f, 0.95f, "HIGH SCORE: ", valueThousands, &saveData.highScore);
+  placeSheetSprite(3, 0, 0.05f, 0.85f, 0.05f, 0.05f, static_cast<int32_t>(zellSheetTexture));
+  bindUiText(3, 0, 0.1f, 0.85f, "", valueInt32, &saveData.totalDiamonds);
+  bindUiText(4, 0, 0.05f, 0.9f, "RUNS: ", valueInt32, &saveData.runCount);
+  bindUiText(5, 0, 0.05f, 0.95f, "HIGH SCORE: ", valueThousands, &saveData.highScore);
 }
 
 void buildOptions() {
@@ -141,14 +112,14 @@ void buildSeedEntry() {
     seedText[i] = static_cast<char>('0' + uniformInt(rng, 0, 9));
   seedText[seedDigitsMax] = '\0';
   seedLength = seedDigitsMax;
-  bindText(0, 2, 0.5f, 0.5f, "ENTER SEED: ", valueDigits, seedText);
+  bindUiText(0, 2, 0.5f, 0.5f, "ENTER SEED: ", valueDigits, seedText);
 }
 
 void buildRunOver() {
   // QUICK PLAY needs a seed that reads back the same when typed, hence never negative.
   runSeed = rng() & nonNegativeSeedMask;
-  bindText(0, 2, 0.5f, 0.05f, "DIAMONDS Collected: ", valueInt64, &runDiamonds);
-  bindText(1, 2, 0.5f, 0.15f, "Total DIAMONDS Collected: ", valueInt32, &saveData.totalDiamonds);
+  bindUiText(0, 2, 0.5f, 0.05f, "DIAMONDS Collected: ", valueInt64, &runDiamonds);
+  bindUiText(1, 2, 0.5f, 0.15f, "Total DIAMONDS Collected: ", valueInt32, &saveData.totalDiamonds);
   static const ButtonSpec buttons[] = {
       {"EXIT", 0.75f, 0.6f, goToMainMenu},
       {"QUICK PLAY", 0.75f, 0.675f, startRun},
@@ -161,15 +132,17 @@ void buildItemBox() {
   int32_t prize = rollItemBox();
   if (prize < 0 || prize >= itemTextureCount)
     prize = 0;  // a bad kind must not index past the table
-  UiElement& confetti = uiElements[0];
-  UiElement& prizeIcon = uiElements[1];
-  UiElement& diskette = uiElements[2];
-  makeSheetSprite(diskette, 2, 0.5f, 0.5f, 0.75f, 0.5f, disketteUnlockTexture, false);
+  UiElement& diskette =
+      placeSheetSprite(2, 2, 0.5f, 0.5f, 0.75f, 0.5f, static_cast<int32_t>(disketteUnlockTexture));
+  UiElement& prizeIcon =
+      placeSheetSprite(1, 2, 0.5f, 0.425f, 0.1f, 0.1f, static_cast<int32_t>(itemTextures[prize]));
+  UiElement& confetti =
+      placeSheetSprite(0, 2, 0.5f, 0.425f, 1.0f, 1.0f, static_cast<int32_t>(confettiSheetTexture));
+  diskette.loop = false;
   diskette.chained[0] = &prizeIcon;
   diskette.chained[1] = &confetti;
-  makeSheetSprite(prizeIcon, 2, 0.5f, 0.425f, 0.1f, 0.1f, itemTextures[prize], true);
   prizeIcon.visible = false;
-  makeSheetSprite(confetti, 2, 0.5f, 0.425f, 1.0f, 1.0f, confettiSheetTexture, false);
+  confetti.loop = false;
   confetti.visible = false;
   confetti.hideWhenDone = true;
 }

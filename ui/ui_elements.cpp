@@ -94,6 +94,36 @@ void printInt32Text(UiText& t, const char* prefix) {
 
 }  // namespace
 
+UiElement& placeSheetSprite(int index, int32_t anchor, float x, float y, float height, float width,
+                            int32_t texture) {
+  UiElement& e = uiElements[index];
+  e.anchor = anchor;
+  e.x = e.targetX = e.currentX = x;
+  e.y = e.targetY = e.currentY = y;
+  e.height = height;
+  e.width = width;
+  e.textureId = texture;
+  e.useSpriteSheet = true;
+  e.cols = sheetColumns;
+  e.rows = sheetRows;
+  e.frameCount = sheetColumns * sheetRows;
+  e.loop = true;
+  e.animating = true;
+  return e;
+}
+
+UiText& bindUiText(int index, int32_t anchor, float x, float y, const char* prefix, int32_t kind,
+                   const void* source) {
+  UiText& t = uiTexts[index];
+  t.anchor = anchor;
+  t.x = x;
+  t.y = y;
+  t.prefix = prefix;
+  t.valueKind = kind;
+  t.valueSource = source;
+  return t;
+}
+
 void animateUiElement(UiElement& e) {
   if (e.spriteAnimated) stepSpriteSheet(e);
   if (atTarget(e)) return;
