@@ -1,8 +1,8 @@
 // Benchmarks of run generation.
 #include <benchmark/benchmark.h>
 
-#include "sim/generation.h"
 #include "app/run_state.h"
+#include "sim/generation.h"
 
 static void BM_GenerateWorld(benchmark::State& state) {
   for (auto _ : state) {

@@ -1,8 +1,8 @@
 // Loading the GL entry points and the global GL states set outside the draw operations.
 #include "render/gl_context.h"
 
-#include <glad/gl.h>
 #include <GLFW/glfw3.h>
+#include <glad/gl.h>
 
 bool glReady = false;
 

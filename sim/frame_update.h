@@ -20,10 +20,10 @@ constexpr float particleStartDepth = -100.0f;
 // Depth the front platform must pass before slot k (1..7) activates the next platform.
 constexpr float activationDepths[8] = {0.0f, -80.0f, -60.0f, -40.0f, -20.0f, 0.0f, 20.0f, 40.0f};
 
-extern float waveChangeTime;  // runClock at the last side-count change; 0 once the break ended
-extern float lastBreakTime;   // runClock on the latest frame of a wave break; kept across runs
-extern int32_t waveBonus;     // bonus of the wave just entered, shown by the score popup
-extern glm::mat4 tunnelModel; // the long tunnel body: rotation, 400x stretch, lowered by R
+extern float waveChangeTime;   // runClock at the last side-count change; 0 once the break ended
+extern float lastBreakTime;    // runClock on the latest frame of a wave break; kept across runs
+extern int32_t waveBonus;      // bonus of the wave just entered, shown by the score popup
+extern glm::mat4 tunnelModel;  // the long tunnel body: rotation, 400x stretch, lowered by R
 
 // Advances the run by DeltaTime; does nothing off the play screen.
 void updateFrame();

@@ -15,7 +15,7 @@ enum GameScreen : int32_t {
 
 constexpr int seedDigitsMax = 19;
 
-extern int32_t currentScreen;  // the screen shown; main menu before anything has run
+extern int32_t currentScreen;             // the screen shown; main menu before anything has run
 extern char seedText[seedDigitsMax + 1];  // digits of the seed being entered
 extern int32_t seedLength;                // digits in seedText
 

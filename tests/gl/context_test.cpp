@@ -1,6 +1,6 @@
 // The test window really has a GL 4.6 core context.
-#include <gtest/gtest.h>
 #include <glad/gl.h>
+#include <gtest/gtest.h>
 
 #include "gl/gl_fixture.h"
 

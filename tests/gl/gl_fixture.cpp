@@ -1,10 +1,10 @@
 // Opens the hidden test window once; the GL tests share its context.
 #include "gl/gl_fixture.h"
 
+#include <GLFW/glfw3.h>
+#include <glad/gl.h>
 #include <cstdio>
 #include <cstdlib>
-#include <glad/gl.h>
-#include <GLFW/glfw3.h>
 
 #include "app/shell.h"
 #include "app/window.h"
@@ -29,7 +29,8 @@ bool ensureGlContext() {
   glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 6);
   glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
   glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-  testWindow = glfwCreateWindow(startWindowWidth, startWindowHeight, "NAVRO tests", nullptr, nullptr);
+  testWindow =
+      glfwCreateWindow(startWindowWidth, startWindowHeight, "NAVRO tests", nullptr, nullptr);
   if (testWindow == nullptr) {
     std::printf("GL tests: no 4.6 core window\n");
     return false;
