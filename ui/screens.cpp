@@ -24,7 +24,7 @@ constexpr float buttonHeight = 0.05f;
 constexpr float buttonWidth = 0.4f;
 constexpr uint64_t nonNegativeSeedMask = 0x7FFFFFFFFFFFFFFFull;
 
-struct ButtonSpec {
+struct ButtonLayout {
   const char* caption;
   float x, y;
   UiAction action;
@@ -41,32 +41,32 @@ UiText& placeText(int index, const char* caption, float x, float y) {
 }
 
 // A menu button: an invisible hit area with its caption as a separate label text.
-void makeButton(int element, int label, const ButtonSpec& spec) {
+void makeButton(int element, int label, const ButtonLayout& button) {
   UiElement& e = uiElements[element];
   e.anchor = 2;
-  e.x = e.targetX = e.currentX = spec.x;
-  e.y = e.targetY = e.currentY = spec.y;
+  e.x = e.targetX = e.currentX = button.x;
+  e.y = e.targetY = e.currentY = button.y;
   e.height = buttonHeight;
   e.width = buttonWidth;
   e.textureId = static_cast<int32_t>(panelBackgroundTexture);
   e.visible = false;
   e.labelIndex = static_cast<int16_t>(label);
-  e.action = spec.action;
+  e.action = button.action;
   // A label keeps its flight target on its own position, so it never moves.
-  UiText& t = placeText(label, spec.caption, spec.x, spec.y);
-  t.targetX = t.currentX = spec.x;
-  t.targetY = t.currentY = spec.y;
+  UiText& t = placeText(label, button.caption, button.x, button.y);
+  t.targetX = t.currentX = button.x;
+  t.targetY = t.currentY = button.y;
 }
 
 // Buttons take elements 0..count-1 with labels firstLabel.., and become the selectable set.
 template <int count>
-void makeButtons(const ButtonSpec (&specs)[count], int firstLabel) {
-  for (int i = 0; i < count; ++i) makeButton(i, firstLabel + i, specs[i]);
+void makeButtons(const ButtonLayout (&buttons)[count], int firstLabel) {
+  for (int i = 0; i < count; ++i) makeButton(i, firstLabel + i, buttons[i]);
   selectableCount = count;
 }
 
 void buildMainMenu() {
-  static const ButtonSpec buttons[] = {
+  static const ButtonLayout buttons[] = {
       {"PLAY", 0.5f, 0.3f, goToSeedEntry},
       {"OPTIONS", 0.5f, 0.5f, goToOptions},
       {"QUIT", 0.5f, 0.7f, quitGame},
@@ -80,7 +80,7 @@ void buildMainMenu() {
 }
 
 void buildOptions() {
-  static const ButtonSpec buttons[] = {
+  static const ButtonLayout buttons[] = {
       {"CONTROLS", 0.5f, 0.3f, goToControls},
       {"VIDEO (DISABLED)", 0.5f, 0.5f, noActionSpecified},
       {"BACK", 0.5f, 0.7f, goToMainMenu},
@@ -120,7 +120,7 @@ void buildRunOver() {
   runSeed = rng() & nonNegativeSeedMask;
   bindUiText(0, 2, 0.5f, 0.05f, "DIAMONDS Collected: ", valueInt64, &runDiamonds);
   bindUiText(1, 2, 0.5f, 0.15f, "Total DIAMONDS Collected: ", valueInt32, &saveData.totalDiamonds);
-  static const ButtonSpec buttons[] = {
+  static const ButtonLayout buttons[] = {
       {"EXIT", 0.75f, 0.6f, goToMainMenu},
       {"QUICK PLAY", 0.75f, 0.675f, startRun},
       {"PLAY NEW SEED", 0.75f, 0.75f, goToSeedEntry},

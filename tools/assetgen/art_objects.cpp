@@ -195,11 +195,11 @@ void drawDiamond(Canvas& c, int f) {
     fillMask(silhouette, polygonSdf(pts));
     const float diffuse = std::max(0.0f, dot3(n, light));
     const V3 half = normalize({light.x, light.y, light.z + 1.0f});
-    const float spec = std::pow(std::max(0.0f, dot3(n, half)), 24.0f);
+    const float specular = std::pow(std::max(0.0f, dot3(n, half)), 24.0f);
     const float facet = (k % 2 == 0) ? 0.0f : 0.18f;
     Color col = mix(rgb(0x4a14b8), palette::pink, clamp01(0.15f + 0.8f * diffuse + facet));
     col = mix(col, palette::magenta, 0.25f * (1.0f - diffuse));
-    col = brighten(col, clamp01(spec * 0.9f));
+    col = brighten(col, clamp01(specular * 0.9f));
     visible.push_back(pts);
     shades.push_back(col);
   }
