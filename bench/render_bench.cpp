@@ -1,6 +1,5 @@
 // Benchmarks of the drawn frame: a mid-run play frame against a bare clear-and-swap, same window.
 // Mesa's software renderer draws on worker threads, so CPU time is counted for the whole process.
-#include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>
 #include <glad/gl.h>
 
@@ -11,6 +10,7 @@
 #include "app/run_state.h"
 #include "app/shell.h"
 #include "app/tunnel_polygon.h"
+#include "gl/gl_fixture.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
@@ -28,31 +28,14 @@ namespace {
 constexpr float settleStep = 0.1f;  // seconds per update while the run fills its platform list
 constexpr int settleLimit = 200;
 
-GLFWwindow* benchWindow = nullptr;
-
-// One hidden 1280 x 720 window with the game's GL objects, built as start-up builds them.
+// The hidden 1280 x 720 test window with the game's GL objects, built as start-up builds them.
 bool openBenchWindow() {
-  static bool attempted = false;
-  if (attempted) return benchWindow != nullptr;
-  attempted = true;
-  setenv("MESA_GL_VERSION_OVERRIDE", "4.6", 0);
-  setenv("MESA_GLSL_VERSION_OVERRIDE", "460", 0);
-  if (!glfwInit()) return false;
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 6);
-  glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-  glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-  benchWindow =
-      glfwCreateWindow(startWindowWidth, startWindowHeight, "NAVRO bench", nullptr, nullptr);
-  if (benchWindow == nullptr) return false;
-  glfwMakeContextCurrent(benchWindow);
-  glfwSwapInterval(0);
-  if (!loadGlEntryPoints()) return false;
-  windowWidth = startWindowWidth;
-  windowHeight = startWindowHeight;
-  initGlState(windowWidth, windowHeight);
-  projection = buildProjection(windowWidth, windowHeight);
-  loadGameResources();
+  static bool loaded = false;
+  if (!ensureGlContext()) return false;
+  if (!loaded) {
+    loaded = true;
+    loadGameResources();
+  }
   return true;
 }
 
@@ -90,7 +73,7 @@ static void BM_PlayFrame(benchmark::State& state) {
   for (auto _ : state) {
     renderFrame();
     updateFrame();
-    glfwSwapBuffers(benchWindow);
+    swapGlBuffers();
   }
   glFinish();
   state.counters["active"] = allPlatformsActive() ? 8 : 0;
@@ -104,7 +87,7 @@ static void BM_BareFrame(benchmark::State& state) {
   }
   for (auto _ : state) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glfwSwapBuffers(benchWindow);
+    swapGlBuffers();
   }
   glFinish();
 }

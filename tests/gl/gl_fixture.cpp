@@ -36,6 +36,7 @@ bool ensureGlContext() {
     return false;
   }
   glfwMakeContextCurrent(testWindow);
+  glfwSwapInterval(0);  // frame timings must not wait for a refresh
   if (!loadGlEntryPoints()) {
     std::printf("GL tests: loader failed\n");
     return false;
