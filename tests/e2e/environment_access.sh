@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Files the player may not read and a working folder the player may not write: each unreadable
+# file is reported, a save that cannot be written is said so on one line and the old save keeps
+# its exact bytes and values, and the game exits with 0. As root the game plays as "nobody".
+set -uo pipefail
+source "$(dirname "$0")/lib/game.bash"
+source "$(dirname "$0")/lib/player.bash"
+source "$(dirname "$0")/lib/environment.bash"
+NAVRO="$1"
+SEEDMAP="$2"
+
+grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
+mapfile -t textures < <(env_texture_paths)
+mapfile -t shaders < <(env_shader_paths)
+[ "${#textures[@]}" -ge 20 ] || e2e_fail "read only ${#textures[@]} texture paths from render/textures.cpp"
+[ "${#shaders[@]}" -eq 10 ] || e2e_fail "read ${#shaders[@]} shader paths from render/shader_program.cpp"
+menu_drawn() { e2e_white_in "$1" 520 190 240 60 && e2e_white_in "$1" 40 650 300 70; }
+save_failed="Could not save the career record (open failed); the previous save.esf is kept"
+
+env_scratch
+env_open_display
+started=$SECONDS
+player_navro=$(env_player_binary "$NAVRO")
+env_copy_runtime "$E2E_DIR/assets" res fonts shaders audio
+
+# Unreadable: whole folders (res/, shaders/, audio/) and a single file (the font) in a folder
+# the player can write to.
+locked="$E2E_DIR/locked"
+env_copy_runtime "$locked" res fonts shaders audio
+chmod 777 "$locked"
+chmod 000 "$locked/res" "$locked/shaders" "$locked/audio" "$locked/fonts/HV.ttf"
+e2e_start "$(env_player_launcher "$player_navro" "$locked")"
+for p in "${textures[@]}"; do env_count_lines "Failed to load texture: $p" 1; done
+env_count_prefix "Loaded texture: " 0
+env_count_lines "Unable to load window icon!" 1
+for p in "${shaders[@]}"; do env_count_lines "ERROR::SHADER_COMPILATION_ERROR of type: $p" 1; done
+env_count_prefix "ERROR::SHADER::FILE_NOT_SUCCESSFULLY_READ: " 5
+env_count_lines "ERROR::FREETYPE: Failed to load font" 1
+env_type_seed 1
+e2e_key Return
+e2e_wait_output "Collision detected!" 40
+env_quit "unreadable files"
+env_count_prefix "Could not save" 0
+runs=$(od -An -t d4 -j 12 -N 4 "$locked/save.esf" 2>/dev/null | tr -d ' ')
+[ "$runs" = "1" ] || e2e_fail "unreadable files: the save counts '$runs' runs, expected 1"
+# Without the switch of user the permission bits above would have tested nothing.
+if env_is_root; then
+  [ "$(stat -c %u "$locked/save.esf")" = "$ENV_PLAYER_UID" ] || e2e_fail "the game did not play as nobody"
+fi
+
+# Read-only working folder holding a save: best score 123456789, 4321 diamonds, 77 runs.
+readonly_dir="$E2E_DIR/read-only"
+mkdir "$readonly_dir"
+for d in res fonts shaders audio; do ln -s "../assets/$d" "$readonly_dir/$d"; done
+printf '\x15\xcd\x5b\x07\x00\x00\x00\x00\xe1\x10\x00\x00\x4d\x00\x00\x00' >"$readonly_dir/save.esf"
+cp "$readonly_dir/save.esf" "$E2E_DIR/save.original"
+chmod 644 "$readonly_dir/save.esf"
+chmod 555 "$readonly_dir"
+e2e_start "$(env_player_launcher "$player_navro" "$readonly_dir")"
+env_count_lines "diamonds 4321" 1
+env_count_lines "runs 77" 1
+env_count_prefix "Error reading from save file!" 0
+e2e_see read-only-menu 20 menu_drawn >/dev/null || e2e_fail "read-only folder: no menu with career figures"
+# A run that ends tries to save at once, and the shutdown tries again: one line for each.
+env_type_seed 1
+e2e_key Return
+e2e_wait_output "Collision detected!" 40
+e2e_wait_output "$save_failed" 10
+cmp -s "$readonly_dir/save.esf" "$E2E_DIR/save.original" || e2e_fail "read-only folder: the run changed the save"
+env_quit "read-only folder"
+env_count_lines "$save_failed" 2
+env_count_prefix "Could not save" 2
+tail -n 1 "$GAME_LOG" | grep -qx "diamonds 4321runs 78" || e2e_fail "read-only folder: shutdown totals are not 4321 and 78"
+cmp -s "$readonly_dir/save.esf" "$E2E_DIR/save.original" || e2e_fail "read-only folder: the save lost its bytes"
+[ "$(ls -A "$readonly_dir" | sort | tr '\n' ' ')" = "audio fonts res save.esf shaders " ] \
+  || e2e_fail "read-only folder: something was left beside the save: $(ls -A "$readonly_dir")"
+
+echo "environment_access: ok ($(( SECONDS - started )) s)"
