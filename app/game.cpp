@@ -111,6 +111,8 @@ int runGame() {
                 reason != nullptr ? reason : "unknown error");
     return 1;
   }
+  // The pictures are decoded on worker threads while the window and the sound engine start.
+  startDecodingTextures();
   glfwSetErrorCallback(onGlfwError);
   glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
   glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 6);
@@ -118,12 +120,14 @@ int runGame() {
   GLFWwindow* created = glfwCreateWindow(windowWidth, windowHeight, windowTitle, nullptr, nullptr);
   if (created == nullptr) {
     std::printf("Failed to create GLFW window\n");
+    discardDecodedTextures();
     glfwTerminate();
     return 1;
   }
   glfwMakeContextCurrent(created);
   if (!loadGlEntryPoints()) {
     std::printf("Failed to initialize GLAD\n");
+    discardDecodedTextures();
     glfwTerminate();
     return 1;
   }

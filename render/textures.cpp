@@ -3,7 +3,10 @@
 
 #include <glad/gl.h>
 #include <stb_image.h>
+#include <atomic>
 #include <cstdio>
+#include <iterator>
+#include <thread>
 
 #include "render/gl_context.h"
 
@@ -19,8 +22,6 @@ uint32_t itemTextures[itemTextureCount] = {};
 uint32_t zellSheetTexture = 0;
 
 namespace {
-
-constexpr int rgbaChannels = 4;
 
 // One row of the texture list: where the file is, how it is uploaded, and where its name goes.
 struct TextureEntry {
@@ -54,54 +55,40 @@ const TextureEntry textureList[] = {
     {"./res/box_randomizer.png", true, false, false, &itemTextures[8]},
     {"./res/zell-sheet3.png", true, false, false, &zellSheetTexture},
 };
+constexpr int textureListSize = static_cast<int>(std::size(textureList));
 
-// Decodes an opened file; grey and grey-alpha images are widened to RGBA by the decoder.
-unsigned char* decode(FILE* f, int* width, int* height, int* channels) {
-  int fileChannels = 0;
-  if (stbi_info_from_file(f, width, height, &fileChannels) == 0) return nullptr;
-  const int wanted = (fileChannels == 1 || fileChannels == 2) ? rgbaChannels : 0;
-  unsigned char* pixels = stbi_load_from_file(f, width, height, channels, wanted);
-  if (pixels != nullptr && wanted != 0) *channels = wanted;
-  return pixels;
-}
+// Pictures decoded ahead on worker threads while the window and the sound engine start; the
+// texture loads then only wait for the ones not done yet.
+constexpr int decodeWorkerCount = 2;
+TextureImage decodedAhead[textureListSize];
+std::atomic<bool> decodedAheadReady[textureListSize];
+std::thread decodeWorkers[decodeWorkerCount];
+bool decodingAhead = false;
 
-}  // namespace
-
-void premultiplyAlpha(unsigned char* pixels, int width, int height) {
-  const long count = static_cast<long>(width) * height;
-  for (long i = 0; i < count; ++i) {
-    unsigned char* p = pixels + i * rgbaChannels;
-    const float a = static_cast<float>(p[3]) / 255.0f;
-    for (int c = 0; c < 3; ++c) p[c] = static_cast<unsigned char>(static_cast<float>(p[c]) * a);
+void decodeShare(int worker) {
+  // The workers turn the rows themselves; the decoder's own flip stays off on their threads.
+  stbi_set_flip_vertically_on_load_thread(0);
+  for (int i = worker; i < textureListSize; i += decodeWorkerCount) {
+    const TextureEntry& e = textureList[i];
+    decodedAhead[i] = decodeTextureImage(e.path, !e.keepRowOrder, e.generateMipmaps);
+    decodedAheadReady[i].store(true, std::memory_order_release);
+    decodedAheadReady[i].notify_one();
   }
 }
 
-uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap) {
-  if (!glReady) return 0;
+// Uploads a decoded picture (or, for an unusable file, nothing) into a new texture name and
+// reports the outcome.
+uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatWrap) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
-  // Process-wide decoder setting; it stays as the last load left it.
-  stbi_set_flip_vertically_on_load(keepRowOrder ? 0 : 1);
-
-  unsigned char* pixels = nullptr;
-  int width = 0, height = 0, channels = 0;
-  if (FILE* f = std::fopen(path, "rb")) {
-    pixels = decode(f, &width, &height, &channels);
-    std::fclose(f);
-  }
-
   const char* message = "Failed to load texture: ";
-  if (pixels != nullptr) {
+  if (image.width > 0) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    GLenum format = GL_RGB;
-    if (channels == rgbaChannels) {
-      premultiplyAlpha(pixels, width, height);
-      format = GL_RGBA;
-    }
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
-                 GL_UNSIGNED_BYTE, pixels);
-    if (generateMipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+    const GLenum format = image.channels == rgbaChannels ? GL_RGBA : GL_RGB;
+    for (int l = 0; l < image.levels; ++l)
+      glTexImage2D(GL_TEXTURE_2D, l, static_cast<GLint>(format), mipSize(image.width, l),
+                   mipSize(image.height, l), 0, format, GL_UNSIGNED_BYTE, levelPixels(image, l));
     const GLint wrap = repeatWrap ? GL_REPEAT : GL_CLAMP_TO_EDGE;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
@@ -110,14 +97,54 @@ uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, 
     message = "Loaded texture: ";
   }
   std::printf("%s%s\n", message, path);
-  stbi_image_free(pixels);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   return texture;
 }
 
+}  // namespace
+
+uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap) {
+  if (!glReady) return 0;
+  // Process-wide decoder setting; it stays as the last load left it. The decoder turns the rows.
+  stbi_set_flip_vertically_on_load(keepRowOrder ? 0 : 1);
+  const TextureImage image = decodeTextureImage(path, false, generateMipmaps);
+  return uploadTexture(path, image, repeatWrap);
+}
+
+void startDecodingTextures() {
+  if (decodingAhead) return;
+  decodingAhead = true;
+  for (std::atomic<bool>& ready : decodedAheadReady) ready.store(false);
+  for (int w = 0; w < decodeWorkerCount; ++w) decodeWorkers[w] = std::thread(decodeShare, w);
+}
+
+void discardDecodedTextures() {
+  for (std::thread& t : decodeWorkers)
+    if (t.joinable()) t.join();
+  for (TextureImage& image : decodedAhead) image = TextureImage{};
+  decodingAhead = false;
+}
+
 void loadAllTextures() {
-  for (const TextureEntry& e : textureList) {
-    const uint32_t name = loadTexture(e.path, e.generateMipmaps, e.keepRowOrder, e.repeatWrap);
+  if (!decodingAhead) {
+    for (const TextureEntry& e : textureList) {
+      const uint32_t name = loadTexture(e.path, e.generateMipmaps, e.keepRowOrder, e.repeatWrap);
+      if (e.target != nullptr) *e.target = name;
+    }
+    return;
+  }
+  for (int i = 0; i < textureListSize; ++i) {
+    const TextureEntry& e = textureList[i];
+    uint32_t name = 0;
+    if (glReady) {
+      decodedAheadReady[i].wait(false, std::memory_order_acquire);
+      name = uploadTexture(e.path, decodedAhead[i], e.repeatWrap);
+      decodedAhead[i] = TextureImage{};  // uploaded: the copy in memory can go at once
+    }
     if (e.target != nullptr) *e.target = name;
   }
+  discardDecodedTextures();
+  // The decoder is left as loading the list one by one would have left it.
+  const bool lastKeepsRows = textureList[textureListSize - 1].keepRowOrder;
+  stbi_set_flip_vertically_on_load(lastKeepsRows ? 0 : 1);
 }

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "render/texture_images.h"
+
 constexpr int itemTextureCount = 9;
 
 extern uint32_t panelBackgroundTexture;
@@ -16,7 +18,11 @@ extern uint32_t confettiSheetTexture;
 extern uint32_t itemTextures[itemTextureCount];
 extern uint32_t zellSheetTexture;
 
-// Premultiplies RGBA pixels in place: each colour channel times alpha / 255, truncated.
-void premultiplyAlpha(unsigned char* pixels, int width, int height);
 uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap);
+// Starts decoding every listed picture on worker threads, so that loadAllTextures finds them
+// ready; called as early as possible. Without it loadAllTextures decodes as it goes.
+void startDecodingTextures();
+// Waits for the workers and frees what they decoded; for start-ups that end before the textures
+// are loaded.
+void discardDecodedTextures();
 void loadAllTextures();

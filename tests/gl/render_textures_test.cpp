@@ -139,3 +139,44 @@ TEST(Textures, EveryListedFileThatExistsLoads) {
   EXPECT_LT(panelBackgroundTexture, linesTexture);
   EXPECT_LT(itemTextures[8], zellSheetTexture);
 }
+
+TEST(Textures, DecodingAheadGivesTheSameTexturesMessagesAndNames) {
+  ASSERT_TRUE(ensureGlContext());
+  // What one texture holds at a level, and the level's size.
+  const auto contents = [](uint32_t t, int level) {
+    glBindTexture(GL_TEXTURE_2D, t);
+    const int w = levelParameter(level, GL_TEXTURE_WIDTH);
+    const int h = levelParameter(level, GL_TEXTURE_HEIGHT);
+    std::vector<uint8_t> p(static_cast<size_t>(w) * h * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
+    return std::make_pair(w * 100000 + h, p);
+  };
+  beginCapture();
+  loadAllTextures();
+  const std::string oneByOne = endCapture();
+  // Kept rows (player), turned rows with a chain (the diamond), no chain (panel).
+  const uint32_t plain[] = {playerSheetTexture, zellSheetTexture, panelBackgroundTexture};
+  const uint32_t plainDoor = doorTexture;
+
+  startDecodingTextures();
+  beginCapture();
+  loadAllTextures();
+  EXPECT_EQ(endCapture(), oneByOne);
+  const uint32_t ahead[] = {playerSheetTexture, zellSheetTexture, panelBackgroundTexture};
+  // The same number of names handed out per load: the kept names move by one list's worth.
+  EXPECT_EQ(doorTexture - plainDoor, zellSheetTexture - plain[1]);
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    for (int level : {0, 1, 4}) {
+      const auto a = contents(plain[i], level);
+      const auto b = contents(ahead[i], level);
+      EXPECT_EQ(a.first, b.first) << "level " << level;
+      EXPECT_TRUE(a.second == b.second) << "level " << level;
+    }
+  }
+  glBindTexture(GL_TEXTURE_2D, zellSheetTexture);
+  EXPECT_EQ(levelParameter(9, GL_TEXTURE_WIDTH), 1);  // 768 x 640 halves to 1 x 1 at level 9
+  glBindTexture(GL_TEXTURE_2D, panelBackgroundTexture);
+  EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), 0);
+}

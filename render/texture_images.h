@@ -1,0 +1,42 @@
+// The CPU half of texture loading: PNG files decoded, flipped, premultiplied and reduced to a
+// mipmap chain in plain memory, ready for the GL upload; no GL call, so any thread may run it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+constexpr int rgbaChannels = 4;
+constexpr int maxMipLevels = 16;  // enough for any side up to 32768 pixels
+
+// Frees what the decoder allocated.
+struct DecodedPixelsFree {
+  void operator()(unsigned char* p) const;
+};
+
+// One decoded picture and, when asked for, its smaller levels. Rows run bottom-up in memory
+// when the picture was flipped, the order GL reads them in.
+struct TextureImage {
+  std::unique_ptr<unsigned char, DecodedPixelsFree> base;  // level 0, as the decoder gave it
+  std::unique_ptr<unsigned char[]> smaller;                // levels 1.. back to back
+  int32_t width = 0, height = 0;          // level 0, pixels; 0 when the file was not usable
+  int32_t channels = 0;                   // 3 (RGB, stored as is) or 4 (premultiplied RGBA)
+  int32_t levels = 0;                     // levels stored, 1 without a chain
+  size_t levelOffset[maxMipLevels] = {};  // byte offset of level l >= 1 in `smaller`
+};
+
+// Premultiplies RGBA pixels in place: each colour channel times alpha / 255, truncated.
+void premultiplyAlpha(unsigned char* pixels, int width, int height);
+
+// Reads and decodes `path`. Grey and grey-alpha pictures are widened to RGBA, RGBA is
+// premultiplied, the rows are reversed when `reverseRows` (besides anything the decoder's own
+// vertical-flip setting does on the calling thread), and with `withMipChain` every smaller
+// level down to 1 x 1 is added, each texel the mean of the 2 x 2 texels above it.
+// A missing or undecodable file gives an image of width 0.
+TextureImage decodeTextureImage(const char* path, bool reverseRows, bool withMipChain);
+
+// The pixels of one level of an image.
+const unsigned char* levelPixels(const TextureImage& image, int level);
+
+// Width or height of mip `level` of a side `size` pixels long, as GL sizes its levels.
+inline int32_t mipSize(int32_t size, int level) { return size >> level > 0 ? size >> level : 1; }

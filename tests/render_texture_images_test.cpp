@@ -1,0 +1,129 @@
+// Pictures decoded in plain memory: row order, premultiplied alpha and the mipmap chain.
+#include <gtest/gtest.h>
+#include <stb_image.h>
+#include <stb_image_write.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "render/texture_images.h"
+
+namespace {
+
+std::string scratchFile(const std::string& name) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "navro-images";
+  std::filesystem::create_directories(dir);
+  return (dir / name).string();
+}
+
+// Rows top to bottom as the picture is viewed.
+std::string writePicture(const std::string& name, int w, int h, int channels,
+                         const std::vector<unsigned char>& pixels) {
+  const std::string path = scratchFile(name);
+  EXPECT_NE(0, stbi_write_png(path.c_str(), w, h, channels, pixels.data(), w * channels));
+  return path;
+}
+
+std::vector<unsigned char> level(const TextureImage& image, int l) {
+  const unsigned char* p = levelPixels(image, l);
+  const size_t n = static_cast<size_t>(mipSize(image.width, l)) * mipSize(image.height, l) *
+                   static_cast<size_t>(image.channels);
+  return {p, p + n};
+}
+
+}  // namespace
+
+TEST(Premultiply, EveryColourAndAlphaMatchesTheFloatFormula) {
+  // The fast path must give exactly what colour * (alpha / 255) truncated gives.
+  std::vector<unsigned char> pixels;
+  for (int a = 0; a < 256; ++a)
+    for (int c = 0; c < 256; ++c)
+      pixels.insert(pixels.end(),
+                    {static_cast<unsigned char>(c), 0, 255, static_cast<unsigned char>(a)});
+  premultiplyAlpha(pixels.data(), 256, 256);
+  for (int a = 0; a < 256; ++a) {
+    for (int c = 0; c < 256; ++c) {
+      const unsigned char* p = &pixels[(static_cast<size_t>(a) * 256 + c) * 4];
+      const float scale = static_cast<float>(a) / 255.0f;
+      ASSERT_EQ(p[0], static_cast<unsigned char>(static_cast<float>(c) * scale)) << c << " " << a;
+      ASSERT_EQ(p[1], 0);
+      ASSERT_EQ(p[2], static_cast<unsigned char>(255.0f * scale));
+      ASSERT_EQ(p[3], a);
+    }
+  }
+}
+
+TEST(TextureImages, RowsAreTurnedOnlyWhenAskedAndAlphaIsPremultiplied) {
+  // Top row: half-transparent orange, opaque green; bottom row: clear red, opaque blue.
+  const std::string path = writePicture(
+      "rows.png", 2, 2, 4, {200, 100, 50, 128, 0, 255, 0, 255, 255, 0, 0, 0, 10, 20, 30, 255});
+  const std::vector<unsigned char> top = {100, 50, 25, 128, 0, 255, 0, 255};
+  const std::vector<unsigned char> bottom = {0, 0, 0, 0, 10, 20, 30, 255};
+
+  const TextureImage kept = decodeTextureImage(path.c_str(), false, false);
+  ASSERT_EQ(kept.width, 2);
+  ASSERT_EQ(kept.channels, 4);
+  EXPECT_EQ(kept.levels, 1);
+  std::vector<unsigned char> expected = top;
+  expected.insert(expected.end(), bottom.begin(), bottom.end());
+  EXPECT_EQ(level(kept, 0), expected);
+
+  const TextureImage turned = decodeTextureImage(path.c_str(), true, false);
+  expected = bottom;
+  expected.insert(expected.end(), top.begin(), top.end());
+  EXPECT_EQ(level(turned, 0), expected);
+
+  // The decoder's own flip, when a thread has it on, comes on top of the reversal.
+  stbi_set_flip_vertically_on_load_thread(1);
+  const TextureImage flippedTwice = decodeTextureImage(path.c_str(), true, false);
+  stbi_set_flip_vertically_on_load_thread(0);
+  EXPECT_EQ(level(flippedTwice, 0), level(kept, 0));
+}
+
+TEST(TextureImages, MipChainHalvesDownToOneTexelAveragingBlocks) {
+  // 5 x 3 RGB: odd sides clamp the last block; levels 5x3, 2x1, 1x1.
+  std::vector<unsigned char> rgb;
+  for (int i = 0; i < 15; ++i)
+    rgb.insert(rgb.end(), {static_cast<unsigned char>(i * 10), static_cast<unsigned char>(200 - i),
+                           static_cast<unsigned char>(i % 2 == 0 ? 255 : 0)});
+  const std::string path = writePicture("odd.png", 5, 3, 3, rgb);
+  const TextureImage image = decodeTextureImage(path.c_str(), false, true);
+  ASSERT_EQ(image.channels, 3);
+  ASSERT_EQ(image.levels, 3);
+  EXPECT_EQ(level(image, 0), rgb);
+  // Level 1 texel (0, 0) is the mean of texels 0, 1, 5, 6; texel (1, 0) of 2, 3, 7, 8.
+  const auto mean = [&](int a, int b, int c, int d, int k) {
+    return static_cast<unsigned char>(
+        (rgb[a * 3 + k] + rgb[b * 3 + k] + rgb[c * 3 + k] + rgb[d * 3 + k]) / 4);
+  };
+  const std::vector<unsigned char> level1 = {mean(0, 1, 5, 6, 0), mean(0, 1, 5, 6, 1),
+                                             mean(0, 1, 5, 6, 2), mean(2, 3, 7, 8, 0),
+                                             mean(2, 3, 7, 8, 1), mean(2, 3, 7, 8, 2)};
+  EXPECT_EQ(level(image, 1), level1);
+  // The last level averages the 2 x 1 level, its single row counted twice.
+  std::vector<unsigned char> level2(3);
+  for (int k = 0; k < 3; ++k)
+    level2[k] = static_cast<unsigned char>((2 * level1[k] + 2 * level1[3 + k]) / 4);
+  EXPECT_EQ(level(image, 2), level2);
+  EXPECT_EQ(mipSize(5, 3), 1);
+}
+
+TEST(TextureImages, GreyIsWidenedAndUnusableFilesGiveNoPicture) {
+  const std::string grey = writePicture("grey.png", 1, 2, 1, {90, 200});
+  const TextureImage g = decodeTextureImage(grey.c_str(), false, false);
+  ASSERT_EQ(g.channels, 4);
+  EXPECT_EQ(level(g, 0), (std::vector<unsigned char>{90, 90, 90, 255, 200, 200, 200, 255}));
+
+  const TextureImage missing = decodeTextureImage(scratchFile("absent.png").c_str(), true, true);
+  EXPECT_EQ(missing.width, 0);
+  EXPECT_EQ(missing.levels, 0);
+  EXPECT_EQ(missing.base, nullptr);
+
+  const std::string truncated = scratchFile("truncated.png");
+  const std::string whole = writePicture("whole.png", 4, 4, 4, std::vector<unsigned char>(64, 7));
+  std::filesystem::copy_file(whole, truncated, std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::resize_file(truncated, 40);
+  EXPECT_EQ(decodeTextureImage(truncated.c_str(), false, true).width, 0);
+}
