@@ -3,6 +3,7 @@
 #include "sound/sound.h"
 
 #include <miniaudio.h>
+#include <cstdio>
 
 bool soundEngineReady = false;
 
@@ -19,13 +20,21 @@ bool onNullDevice() {
          device->pContext->backend == ma_backend_null;
 }
 
+// The audio library's own complaints go to stderr in its own words, if at all; this is the
+// player's one line on why the game is quiet.
+void reportNoDevice() { std::printf("No audio device: the game runs without sound\n"); }
+
 }  // namespace
 
 void initSoundEngine() {
   if (soundEngineReady) return;
-  if (ma_engine_init(nullptr, &soundEngine) != MA_SUCCESS) return;
+  if (ma_engine_init(nullptr, &soundEngine) != MA_SUCCESS) {
+    reportNoDevice();
+    return;
+  }
   if (onNullDevice()) {
     ma_engine_uninit(&soundEngine);
+    reportNoDevice();
     return;
   }
   soundEngineReady = true;
