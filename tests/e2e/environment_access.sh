@@ -13,7 +13,8 @@ grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts wit
 mapfile -t textures < <(env_texture_paths)
 mapfile -t shaders < <(env_shader_paths)
 [ "${#textures[@]}" -ge 20 ] || e2e_fail "read only ${#textures[@]} texture paths from render/textures.cpp"
-[ "${#shaders[@]}" -eq 10 ] || e2e_fail "read ${#shaders[@]} shader paths from render/shader_program.cpp"
+programs=$(( ${#shaders[@]} / 2 ))  # a vertex and a fragment file each
+[ "$programs" -ge 1 ] || e2e_fail "read no shader paths from render/shader_program.cpp"
 menu_drawn() { e2e_white_in "$1" 520 190 240 60 && e2e_white_in "$1" 40 650 300 70; }
 save_failed="Could not save the career record (open failed); the previous save.esf is kept"
 
@@ -34,7 +35,7 @@ for p in "${textures[@]}"; do env_count_lines "Failed to load texture: $p" 1; do
 env_count_prefix "Loaded texture: " 0
 env_count_lines "Unable to load window icon!" 1
 for p in "${shaders[@]}"; do env_count_lines "ERROR::SHADER_COMPILATION_ERROR of type: $p" 1; done
-env_count_prefix "ERROR::SHADER::FILE_NOT_SUCCESSFULLY_READ: " 5
+env_count_prefix "ERROR::SHADER::FILE_NOT_SUCCESSFULLY_READ: " "$programs"
 env_count_lines "ERROR::FREETYPE: Failed to load font" 1
 env_type_seed 1
 e2e_key Return

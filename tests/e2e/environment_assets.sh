@@ -11,7 +11,8 @@ SEEDMAP="$2"
 mapfile -t textures < <(env_texture_paths)
 mapfile -t shaders < <(env_shader_paths)
 [ "${#textures[@]}" -ge 20 ] || e2e_fail "read only ${#textures[@]} texture paths from render/textures.cpp"
-[ "${#shaders[@]}" -eq 10 ] || e2e_fail "read ${#shaders[@]} shader paths from render/shader_program.cpp"
+programs=$(( ${#shaders[@]} / 2 ))  # a vertex and a fragment file each
+[ "$programs" -ge 1 ] || e2e_fail "read no shader paths from render/shader_program.cpp"
 # Seed 1 meets a blade on the starting lane at once: a run that ends without any steering.
 grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
 
@@ -37,8 +38,8 @@ expect_textures_loaded() {
 expect_shaders_missing() {
   local p
   for p in "${shaders[@]}"; do env_count_lines "$compile_error$p" 1; done
-  env_count_prefix "$read_error" 5
-  env_count_lines "$link_line" 5
+  env_count_prefix "$read_error" "$programs"
+  env_count_lines "$link_line" "$programs"
 }
 expect_shaders_built() { env_count_prefix "ERROR::SHADER" 0; env_count_prefix "ERROR::PROGRAM" 0; }
 
