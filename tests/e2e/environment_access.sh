@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# Files the player may not read and a working folder the player may not write: each unreadable
-# file is reported, a save that cannot be written is said so on one line and the old save keeps
-# its exact bytes and values, and the game exits with 0. As root the game plays as "nobody".
+# Unreadable run-time files and a read-only working folder with a save, played as nobody if root.
 set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
 source "$(dirname "$0")/lib/player.bash"

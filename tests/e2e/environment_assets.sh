@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Missing and damaged run-time files: every file the game could not use is reported on a line of
-# its own, and the game still opens its window, answers keys, plays, saves and exits with 0.
+# Missing and damaged run-time files: each reported on its own line, and the game still plays.
 set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
 source "$(dirname "$0")/lib/player.bash"

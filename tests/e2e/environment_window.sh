@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# The window taken away and shrunk to the smallest size X allows, on the menu and during a run,
-# then given back: the game keeps running and draws at full size again. F11 twice during a run
-# goes to the whole screen and back. Then Escape exits with 0.
+# A window hidden, shrunk and restored on the menu and mid-run, and F11 twice mid-run.
 set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
 source "$(dirname "$0")/lib/player.bash"

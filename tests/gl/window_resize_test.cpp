@@ -1,5 +1,4 @@
-// A window minimised to nothing and given back its size: frames keep drawing without GL errors,
-// and the restored size brings back the full-size projection and viewport.
+// A window minimised to nothing and restored: clean frames, then the full-size view again.
 #include <glad/gl.h>
 
 #include <cmath>

@@ -1,6 +1,4 @@
-# A hostile machine for the whole-program tests: a display any user may open, private copies of
-# the run-time files, the game started as an unprivileged player, exact counts of report lines.
-# Sourced after lib/game.bash.
+# Hostile-machine steps for the whole-program tests; sourced after lib/game.bash.
 
 # Root reads through any permission bits, so the permission cases play as "nobody" when root.
 ENV_PLAYER_UID=$(id -u nobody 2>/dev/null || echo 65534)
@@ -17,7 +15,8 @@ env_scratch() {
 
 # Stops what this script started and removes the scratch folder, whatever state a failure left.
 env_cleanup() {
-  if [ -n "${GAME_PID:-}" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null; fi
+  # Only a game still among this shell's jobs: an exited one's number may belong to another process.
+  if [ -n "${GAME_PID:-}" ] && jobs -p | grep -qx "$GAME_PID"; then kill -9 "$GAME_PID" 2>/dev/null; fi
   if [ -n "${ENV_XVFB:-}" ]; then kill "$ENV_XVFB" 2>/dev/null || true; fi
   if [ -n "${E2E_DIR:-}" ] && [ -d "$E2E_DIR" ]; then
     chmod -R u+rwX "$E2E_DIR" 2>/dev/null
@@ -124,5 +123,6 @@ env_type_seed() {
 env_quit() {
   e2e_key Escape
   e2e_wait_exit 20
+  GAME_PID=""
   [ "$GAME_STATUS" -eq 0 ] || e2e_fail "$1: Escape ended the game with status $GAME_STATUS"
 }
