@@ -52,7 +52,8 @@ for t in "${targets[@]}"; do
   [ -f "tests/fuzz/$t.dict" ] && args+=(-dict="tests/fuzz/$t.dict")
   echo "fuzz: $t for ${seconds} s (log: $dir/log)"
   rc=0
-  "build/sanitize/tests/fuzz/navro-fuzz-$t" "${args[@]}" "$dir/corpus" >"$dir/log" 2>&1 || rc=$?
+  TMPDIR="$dir" "build/sanitize/tests/fuzz/navro-fuzz-$t" "${args[@]}" "$dir/corpus" \
+    >"$dir/log" 2>&1 || rc=$?
   grep -E '^#[0-9]+[[:space:]]+DONE' "$dir/log" | tail -n 1 || true
   grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)' \
     "$dir/log" || true
@@ -70,8 +71,10 @@ for t in "${targets[@]}"; do
     continue
   fi
   if [ "${FUZZ_MERGE:-0}" = "1" ]; then
-    # Only inputs that reach code the committed corpus does not are added.
-    "build/sanitize/tests/fuzz/navro-fuzz-$t" -merge=1 -max_len="$(max_len_of "$t")" \
+    # Only inputs that reach code the committed corpus does not are added, and only a small set
+    # of them: edges without hit counts, covered greedily, keep the corpus a few dozen files.
+    TMPDIR="$dir" "build/sanitize/tests/fuzz/navro-fuzz-$t" -set_cover_merge=1 -use_counters=0 \
+      -max_len="$(max_len_of "$t")" \
       "$repo/tests/fuzz/corpus/$t" "$dir/corpus" >"$dir/merge.log" 2>&1
     grep -E 'MERGE-OUTER: [0-9]+ new files' "$dir/merge.log" || true
   fi

@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr const char* fallbackTempDir = "/tmp";  // when TMPDIR is unset
+
 // saveData is filled with this before every read, so a reader that leaves stale data behind on
 // a short file is caught.
 constexpr unsigned char staleByte = 0xA5;
@@ -61,9 +63,12 @@ void readInto(const std::string& path) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silenceStdout();
-  // One folder per process, so parallel fuzzing jobs never read each other's scratch file.
-  char pattern[] = "/tmp/navro-fuzz-save-XXXXXX";
-  fuzz::check(mkdtemp(pattern) != nullptr, "no scratch folder under /tmp");
+  // One folder per process, so parallel fuzzing jobs never read each other's scratch file; a
+  // crash skips the clean-up, so tools/fuzz.sh points TMPDIR into its own scratch folder.
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : fallbackTempDir) +
+                        "/navro-fuzz-save-XXXXXX";
+  fuzz::check(mkdtemp(pattern.data()) != nullptr, "no scratch folder in the temporary folder");
   scratchDir = pattern;
   inputPath = scratchDir + "/input.esf";
   writtenPath = scratchDir + "/" + saveFileName;
