@@ -26,7 +26,10 @@ constexpr char canary = '\x5A';
 constexpr int digitsPerGroup = 3;
 constexpr size_t prefixMax = 2 * uiTextCapacity;  // longer than a line, so the cut is reached
 constexpr size_t seedTextMax = 64;
-constexpr int updatesMax = 4;
+constexpr int updatesMax = 8;
+constexpr float flightMin = -1.0f;  // window fractions
+constexpr float flightMax = 2.0f;
+constexpr float moveSpeedMax = 60.0f;       // easing rate per second
 constexpr int32_t layoutSizeMax = 1 << 16;  // framebuffer pixels
 constexpr int32_t layoutAnchorMax = 3;      // one past the last anchor
 constexpr int advanceKinds = 16;
@@ -99,11 +102,12 @@ void checkBoundText(FuzzedDataProvider& in) {
   t.valueKind = kind;
   t.prefix = noPrefix ? nullptr : prefixBytes.c_str();
   t.factor = in.ConsumeFloatingPoint<float>();
-  t.currentX = in.ConsumeFloatingPoint<float>();
-  t.currentY = in.ConsumeFloatingPoint<float>();
-  t.targetX = in.ConsumeFloatingPoint<float>();
-  t.targetY = in.ConsumeFloatingPoint<float>();
-  t.moveSpeed = in.ConsumeFloatingPoint<float>();
+  // Flights across and just off the window at real speeds, so that some of them arrive.
+  t.currentX = in.ConsumeFloatingPointInRange(flightMin, flightMax);
+  t.currentY = in.ConsumeFloatingPointInRange(flightMin, flightMax);
+  t.targetX = in.ConsumeFloatingPointInRange(flightMin, flightMax);
+  t.targetY = in.ConsumeFloatingPointInRange(flightMin, flightMax);
+  t.moveSpeed = in.ConsumeFloatingPointInRange(0.0f, moveSpeedMax);
   DeltaTime = in.ConsumeFloatingPointInRange<float>(0.0f, maxDeltaTime);
   runScore = in.ConsumeIntegral<uint64_t>();
 
