@@ -1,0 +1,292 @@
+// Thousands of whole runs and hundreds of screen switches in one process, driven through the
+// game's own key and mouse handlers and drawn along the way, with the heap measured at both ends.
+#include <GLFW/glfw3.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <set>
+
+#include "app/save_file.h"
+#include "bot_pilot.h"
+#include "gl/render_test_support.h"
+#include "sim/random.h"
+#include "ui/input.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define NAVRO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define NAVRO_ASAN 1
+#endif
+#endif
+#ifdef NAVRO_ASAN
+#include <sanitizer/allocator_interface.h>
+#endif
+
+namespace {
+
+constexpr int soakRuns = 2000;
+constexpr int warmUpRuns = 50;        // caches of the driver and the C library fill first
+constexpr int wholeRingEvery = 40;    // every 40th run the pilot flies the whole ring
+constexpr int letGoSpread = 32;       // other runs: the pilot crashes before this platform
+constexpr int menuRoundEvery = 10;    // every 10th run goes back through the main menu
+constexpr int drawEveryFrames = 900;  // a drawn frame every 15 s of play
+constexpr int frameLimit = 60 * 60 * 8;
+// Bytes; measured on the same menu frame the heap comes back to within a few hundred bytes,
+// while keeping as little as 9 bytes per run would pass this.
+constexpr long heapGrowthAllowed = 16 * 1024;
+constexpr int screenSwitchesWanted = 500;
+constexpr int settleFrames = 3;
+
+// Bytes the program holds on the heap right now, from the allocator in use.
+long heapInUse() {
+#ifdef NAVRO_ASAN
+  return static_cast<long>(__sanitizer_get_current_allocated_bytes());
+#else
+  const struct mallinfo2 m = mallinfo2();
+  return static_cast<long>(m.uordblks + m.hblkhd);
+#endif
+}
+
+long residentKiB() {
+  std::ifstream statm("/proc/self/statm");
+  long size = 0, resident = 0;
+  statm >> size >> resident;
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// The game's per-run lines would fill the test log; they go to /dev/null while it soaks.
+class QuietStdout {
+ public:
+  QuietStdout() {
+    std::fflush(stdout);
+    saved_ = dup(STDOUT_FILENO);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    close(null);
+  }
+  ~QuietStdout() {
+    std::fflush(stdout);
+    dup2(saved_, STDOUT_FILENO);
+    close(saved_);
+  }
+
+ private:
+  int saved_ = -1;
+};
+
+void press(int key) { onKey(nullptr, key, 0, GLFW_PRESS, 0); }
+
+void draw() {
+  renderFrame();
+  swapGlBuffers();
+}
+
+// Points at the button captioned `caption` and clicks it, as a player with a mouse does.
+bool clickButton(const char* caption) {
+  for (int i = 0; i < selectableCount; ++i) {
+    const int16_t label = uiElements[i].labelIndex;
+    if (label < 0 || std::strcmp(uiTexts[label].text, caption) != 0) continue;
+    onCursorPos(nullptr, 1.0, 1.0);  // a real move, so the pointer takes over from the keys
+    onCursorPos(nullptr, uiElements[i].x * windowWidth, uiElements[i].y * windowHeight);
+    onMouseButton(nullptr, GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 0);
+    return true;
+  }
+  return false;
+}
+
+bool selectedCaptionIs(const char* caption) {
+  if (selectedIndex < 0) return false;
+  const int16_t label = uiElements[selectedIndex].labelIndex;
+  return label >= 0 && std::strcmp(uiTexts[label].text, caption) == 0;
+}
+
+// One frame of play; the prize roll of a diskette is shown and left with Space.
+void playFrame() {
+  DeltaTime = bot::frameSeconds;
+  updateFrame();
+  if (currentScreen == screenItemBox) {
+    draw();
+    press(GLFW_KEY_SPACE);
+  }
+}
+
+// Plays the current run to its end: the pilot steers up to platform `letGoAt`, then turns into
+// the next blade or closed door.
+// Returns the frames played, or -1 when the run never ended.
+long playRun(int letGoAt) {
+  draw();
+  long frames = 0;
+  while (!bot::runOver()) {
+    if (++frames > frameLimit) return -1;
+    if (currentPlatform < letGoAt) {
+      bot::pilotKeys();
+    } else {
+      bot::crashKeys();
+    }
+    playFrame();
+    if (frames % drawEveryFrames == 0) draw();
+  }
+  draw();
+  return frames;
+}
+
+// The heap on the current screen after the same frame is drawn a few times, so the driver's
+// per-frame pools settle alike, and with the last run's world let go as the next start would.
+long settledHeap() {
+  releaseWorld();
+  for (int i = 0; i < settleFrames; ++i) draw();
+  return heapInUse();
+}
+
+class Soak : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(prepareRenderer());
+    fillTunnelPolygon();
+    showScreen(screenMainMenu);
+  }
+  void TearDown() override {
+    releaseWorld();
+    resetRunState();
+    showScreen(screenMainMenu);
+  }
+};
+
+}  // namespace
+
+TEST_F(Soak, TwoThousandRunsLeaveTheHeapWhereItWas) {
+  saveData = SaveData{};
+  long heap[3] = {}, resident[3] = {};  // after the warm-up, halfway and at the end
+  int checkpoints = 0;
+  int wholeRings = 0, stopped = 0;
+  long ringFrames = 0, otherFrames = 0;
+  {
+    QuietStdout quiet;
+    // The first run is chosen on the main menu like any player's.
+    ASSERT_TRUE(clickButton("PLAY"));
+    ASSERT_EQ(currentScreen, screenSeedEntry);
+    press(GLFW_KEY_ENTER);
+    for (int run = 0; run < soakRuns; ++run) {
+      ASSERT_EQ(currentScreen, screenPlay) << "run " << run;
+      const bool wholeRing = run % wholeRingEvery == 0;
+      const int letGoAt = wholeRing ? platformTotal : (run * 7) % letGoSpread;
+      const long frames = playRun(letGoAt);
+      ASSERT_GE(frames, 0) << "run " << run << " never ended";
+      (wholeRing ? ringFrames : otherFrames) += frames;
+      if (currentPlatform == platformTotal) ++wholeRings;
+      if (currentPlatform < platformTotal) ++stopped;
+      const bool measure = run + 1 == warmUpRuns || run + 1 == soakRuns / 2 || run + 1 == soakRuns;
+      if ((run + 1) % menuRoundEvery != 0 && !measure) {
+        ASSERT_TRUE(clickButton("QUICK PLAY"));
+        continue;
+      }
+      ASSERT_TRUE(clickButton("EXIT"));
+      ASSERT_EQ(currentScreen, screenMainMenu);
+      if (measure) {
+        heap[checkpoints] = settledHeap();
+        resident[checkpoints] = residentKiB();
+        ++checkpoints;
+      }
+      draw();
+      if (run + 1 == soakRuns) break;
+      ASSERT_TRUE(clickButton("PLAY"));
+      draw();
+      press(GLFW_KEY_ENTER);  // the seed the screen proposes
+    }
+  }
+  ASSERT_EQ(checkpoints, 3);
+  std::printf("soak: %d runs (%d whole rings, %d stopped), %ld + %ld frames\n", soakRuns,
+              wholeRings, stopped, ringFrames, otherFrames);
+  std::printf("soak: heap %ld -> %ld -> %ld bytes, resident %ld -> %ld -> %ld KiB\n", heap[0],
+              heap[1], heap[2], resident[0], resident[1], resident[2]);
+  EXPECT_LE(heap[1] - heap[0], heapGrowthAllowed);
+  EXPECT_LE(heap[2] - heap[0], heapGrowthAllowed);
+  EXPECT_GE(wholeRings, soakRuns / wholeRingEvery / 2);
+  EXPECT_GT(stopped, soakRuns / 2);
+  // Every run reached the record and the file, none was lost on the way.
+  EXPECT_EQ(saveData.runCount, soakRuns);
+  const SaveData onDisk = saveData;
+  saveData = SaveData{};
+  readSaveFile();
+  EXPECT_EQ(saveData.runCount, onDisk.runCount);
+  EXPECT_EQ(saveData.totalDiamonds, onDisk.totalDiamonds);
+  EXPECT_EQ(saveData.highScore, onDisk.highScore);
+}
+
+TEST_F(Soak, FiveHundredScreenSwitchesThroughEveryScreen) {
+  std::set<int32_t> seen;
+  int switches = 0;
+  int32_t shown = currentScreen;
+  // Draws the screen now shown and counts it when it changed.
+  const auto settle = [&] {
+    draw();
+    if (currentScreen != shown) {
+      ++switches;
+      shown = currentScreen;
+      seen.insert(shown);
+    }
+  };
+  const auto click = [&](const char* caption) {
+    ASSERT_TRUE(clickButton(caption)) << caption << " on screen " << currentScreen;
+    settle();
+  };
+  long heapAtStart = 0;
+  {
+    QuietStdout quiet;
+    for (int round = 0; switches < screenSwitchesWanted; ++round) {
+      if (round == 2) heapAtStart = settledHeap();
+      click("OPTIONS");
+      click("CONTROLS");
+      // The keys walk the list up to BACK, which wraps round to the bottom.
+      for (int i = 0; i <= selectableCount && !selectedCaptionIs("BACK"); ++i) press(GLFW_KEY_UP);
+      press(GLFW_KEY_ENTER);
+      settle();
+      ASSERT_EQ(currentScreen, screenOptions);
+      click("BACK");
+      click("PLAY");
+      ASSERT_EQ(currentScreen, screenSeedEntry);
+      // A short seed typed over the proposal; its run stops at the first obstacle on lane 0.
+      for (int i = 0; i < seedDigitsMax; ++i) press(GLFW_KEY_BACKSPACE);
+      for (const char digit : std::to_string(round + 1)) press(GLFW_KEY_0 + (digit - '0'));
+      press(GLFW_KEY_ENTER);
+      settle();
+      ASSERT_EQ(currentScreen, screenPlay);
+      // The prize roll as a diskette opens it, and Space back to the run.
+      showScreen(screenItemBox);
+      settle();
+      press(GLFW_KEY_SPACE);
+      settle();
+      ASSERT_EQ(currentScreen, screenPlay);
+      for (int frames = 0; !bot::runOver(); ++frames) {
+        ASSERT_LT(frames, frameLimit);
+        playFrame();
+      }
+      settle();
+      click(round % 2 == 0 ? "EXIT" : "PLAY NEW SEED");
+      if (currentScreen == screenSeedEntry) {
+        press(GLFW_KEY_ENTER);
+        settle();
+        for (int frames = 0; !bot::runOver(); ++frames) {
+          ASSERT_LT(frames, frameLimit);
+          playFrame();
+        }
+        settle();
+        click("EXIT");
+      }
+      ASSERT_EQ(currentScreen, screenMainMenu);
+      releaseWorld();
+    }
+  }
+  const long heapAtEnd = settledHeap();
+  std::printf("screens: %d switches over %zu screens, heap %ld -> %ld bytes\n", switches,
+              seen.size(), heapAtStart, heapAtEnd);
+  EXPECT_GE(switches, screenSwitchesWanted);
+  EXPECT_EQ(seen, (std::set<int32_t>{screenPlay, screenRunOver, screenMainMenu, screenOptions,
+                                     screenControls, screenSeedEntry, screenItemBox}));
+  EXPECT_LE(heapAtEnd - heapAtStart, heapGrowthAllowed);
+}
