@@ -2,6 +2,7 @@
 // Mesa's software renderer draws on worker threads, so CPU time is counted for the whole process.
 #include <benchmark/benchmark.h>
 #include <glad/gl.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -77,6 +78,10 @@ static void BM_PlayFrame(benchmark::State& state) {
   }
   glFinish();
   state.counters["active"] = allPlatformsActive() ? 8 : 0;
+  // The whole process so far: the game's resources, a run's world and the driver's buffers.
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_PlayFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
