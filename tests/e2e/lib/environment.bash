@@ -17,7 +17,11 @@ env_scratch() {
 env_cleanup() {
   # Only a game still among this shell's jobs: an exited one's number may belong to another process.
   if [ -n "${GAME_PID:-}" ] && jobs -p | grep -qx "$GAME_PID"; then kill -9 "$GAME_PID" 2>/dev/null; fi
-  if [ -n "${ENV_XVFB:-}" ]; then kill "$ENV_XVFB" 2>/dev/null || true; fi
+  # Wait for the server to go: one still shutting down removes its socket files even after the
+  # next test's server has taken the same display number.
+  if [ -n "${ENV_XVFB:-}" ]; then
+    kill "$ENV_XVFB" 2>/dev/null && wait "$ENV_XVFB" 2>/dev/null
+  fi
   if [ -n "${E2E_DIR:-}" ] && [ -d "$E2E_DIR" ]; then
     chmod -R u+rwX "$E2E_DIR" 2>/dev/null
     rm -rf "$E2E_DIR"
@@ -40,6 +44,11 @@ env_open_display() {
   [ -s "$numberFile" ] || e2e_fail "Xvfb reported no display number within 10 s"
   export DISPLAY=":$(tr -d '[:space:]' <"$numberFile")"
   unset XAUTHORITY
+  for _ in $(seq 1 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  e2e_fail "Xvfb took display $DISPLAY but does not answer on it"
 }
 
 # Copies run-time folders ($2...) of the repository into folder $1, readable by every user: the
