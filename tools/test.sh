@@ -1,16 +1,41 @@
 #!/usr/bin/env bash
-# The whole test suite from a fresh clone: installs what it needs, builds with warnings as errors,
-# and runs every test under a virtual display when there is no real one.
+# The whole test suite from a fresh clone: installs what it needs, builds with warnings as errors
+# and runs every test; then builds the same suite under AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer and runs it again, and gives each fuzz target a bounded time.
+# Without a display everything runs under one virtual display. Arguments go to both ctest runs.
+# NAVRO_FUZZ_SECONDS sets the time per fuzz target (20 s).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/bootstrap.sh
-cmake --preset ci > /dev/null
-cmake --build --preset ci
 
 export MESA_GL_VERSION_OVERRIDE="${MESA_GL_VERSION_OVERRIDE:-4.6}"
 export MESA_GLSL_VERSION_OVERRIDE="${MESA_GLSL_VERSION_OVERRIDE:-460}"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x720x24" ctest --preset ci "$@"
+  exec xvfb-run -a -s "-screen 0 1280x720x24" bash "$0" "$@"
 fi
-exec ctest --preset ci "$@"
+
+started=$SECONDS
+stage() { echo "=== $1 ($((SECONDS - started)) s so far)"; }
+
+stage "release build"
+cmake --preset ci > /dev/null
+cmake --build --preset ci
+stage "release tests"
+ctest --preset ci "$@"
+
+stage "sanitizer build"
+cmake --preset sanitize > /dev/null
+cmake --build --preset sanitize
+# Any report ends the process that raised it with a failure, and so fails its test: memory
+# errors and undefined behaviour stop at once, leaks are checked at every exit.
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+stage "sanitizer tests"
+# The bots' 200 whole runs check game rules, the same in both builds; the soak test plays ten
+# times as many runs under the sanitizers.
+ctest --preset sanitize -E '^Bots\.' "$@"
+
+stage "fuzzing"
+bash tools/fuzz.sh "${NAVRO_FUZZ_SECONDS:-20}"
+stage "done"
