@@ -237,6 +237,18 @@ void multiplyMask(Mask& m, const Mask& by) {
   for (size_t i = 0; i < m.v.size(); ++i) m.v[i] *= by.v[i];
 }
 
+namespace {
+
+// Lays colour `col` at opacity `a` over one canvas pixel.
+void blendOver(float* p, Color col, float a) {
+  p[0] = col.r * a + p[0] * (1.0f - a);
+  p[1] = col.g * a + p[1] * (1.0f - a);
+  p[2] = col.b * a + p[2] * (1.0f - a);
+  p[3] = a + p[3] * (1.0f - a);
+}
+
+}  // namespace
+
 void paintShaded(Canvas& c, const Mask& m, const std::function<Color(int, int)>& shade) {
   for (int y = 0; y < c.height; ++y) {
     for (int x = 0; x < c.width; ++x) {
@@ -244,11 +256,7 @@ void paintShaded(Canvas& c, const Mask& m, const std::function<Color(int, int)>&
       if (cov <= 0.0f) continue;
       const Color col = shade(x, y);
       const float a = clamp01(col.a * cov);
-      float* p = c.at(x, y);
-      p[0] = col.r * a + p[0] * (1.0f - a);
-      p[1] = col.g * a + p[1] * (1.0f - a);
-      p[2] = col.b * a + p[2] * (1.0f - a);
-      p[3] = a + p[3] * (1.0f - a);
+      blendOver(c.at(x, y), col, a);
     }
   }
 }
@@ -269,11 +277,7 @@ void fill(Canvas& c, const Sdf& s, Color col) {
           clamp01(0.5f - s({static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f}));
       if (cov <= 0.0f) continue;
       const float a = clamp01(col.a * cov);
-      float* p = c.at(x, y);
-      p[0] = col.r * a + p[0] * (1.0f - a);
-      p[1] = col.g * a + p[1] * (1.0f - a);
-      p[2] = col.b * a + p[2] * (1.0f - a);
-      p[3] = a + p[3] * (1.0f - a);
+      blendOver(c.at(x, y), col, a);
     }
   }
 }
