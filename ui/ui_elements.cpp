@@ -106,7 +106,7 @@ UiElement& placeSheetSprite(int index, int32_t anchor, float x, float y, float h
   e.useSpriteSheet = true;
   e.cols = sheetColumns;
   e.rows = sheetRows;
-  e.frameCount = sheetColumns * sheetRows;
+  e.frameCount = spriteFrames;
   e.loop = true;
   e.animating = true;
   return e;

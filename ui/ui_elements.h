@@ -7,8 +7,8 @@
 constexpr int uiElementCount = 30;
 constexpr int uiTextCount = 30;
 constexpr int uiTextCapacity = 1024;
-constexpr float uiArrivalDistance =
-    0.05f;  // a moving element or text vanishes this close to its target
+// A moving element or text vanishes this close to its target (window fractions).
+constexpr float uiArrivalDistance = 0.05f;
 constexpr int oneShotLastFrame = 29;
 
 using UiAction = void (*)();
