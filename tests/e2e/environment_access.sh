@@ -8,11 +8,7 @@ NAVRO="$1"
 SEEDMAP="$2"
 
 grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
-mapfile -t textures < <(env_texture_paths)
-mapfile -t shaders < <(env_shader_paths)
-[ "${#textures[@]}" -ge 20 ] || e2e_fail "read only ${#textures[@]} texture paths from render/textures.cpp"
-programs=$(( ${#shaders[@]} / 2 ))  # a vertex and a fragment file each
-[ "$programs" -ge 1 ] || e2e_fail "read no shader paths from render/shader_program.cpp"
+env_read_asset_lists
 menu_drawn() { e2e_white_in "$1" 520 190 240 60 && e2e_white_in "$1" 40 650 300 70; }
 save_failed="Could not save the career record (open failed); the previous save.esf is kept"
 

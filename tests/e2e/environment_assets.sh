@@ -7,11 +7,7 @@ source "$(dirname "$0")/lib/environment.bash"
 NAVRO="$1"
 SEEDMAP="$2"
 
-mapfile -t textures < <(env_texture_paths)
-mapfile -t shaders < <(env_shader_paths)
-[ "${#textures[@]}" -ge 20 ] || e2e_fail "read only ${#textures[@]} texture paths from render/textures.cpp"
-programs=$(( ${#shaders[@]} / 2 ))  # a vertex and a fragment file each
-[ "$programs" -ge 1 ] || e2e_fail "read no shader paths from render/shader_program.cpp"
+env_read_asset_lists
 # Seed 1 meets a blade on the starting lane at once: a run that ends without any steering.
 grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
 

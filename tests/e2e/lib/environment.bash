@@ -115,6 +115,16 @@ env_count_prefix() {
 env_texture_paths() { grep -oE '\{"\./res/[^"]+"' "$E2E_REPO/render/textures.cpp" | cut -c3- | tr -d '"'; }
 env_shader_paths() { grep -oE '"\./shaders/[^"]+"' "$E2E_REPO/render/shader_program.cpp" | tr -d '"'; }
 
+# Fills `textures`, `shaders` and `programs` (a vertex and a fragment file each) from the source,
+# failing the test when the lists no longer read as expected.
+env_read_asset_lists() {
+  mapfile -t textures < <(env_texture_paths)
+  mapfile -t shaders < <(env_shader_paths)
+  [ "${#textures[@]}" -ge 20 ] || e2e_fail "read only ${#textures[@]} texture paths from render/textures.cpp"
+  programs=$(( ${#shaders[@]} / 2 ))
+  [ "$programs" -ge 1 ] || e2e_fail "read no shader paths from render/shader_program.cpp"
+}
+
 # Opens the seed screen from the main menu, clears it and types seed $1; the typed length echoed
 # by the game shows the keys arrived even when nothing can be drawn.
 env_type_seed() {
