@@ -7,7 +7,7 @@ SUDO=""
 if [ "$(id -u)" != "0" ]; then SUDO="sudo"; fi
 
 PACKAGES=(
-  build-essential clang cmake ninja-build pkg-config git
+  build-essential clang libclang-rt-14-dev cmake ninja-build pkg-config git
   libglfw3-dev libglm-dev libstb-dev libfreetype-dev zlib1g-dev python3-glad
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
