@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
+
+#include <sys/stat.h>
 
 // Identical in memory and on disk: 16 bytes, little-endian.
 struct SaveData {
@@ -14,18 +17,39 @@ struct SaveData {
 static_assert(sizeof(SaveData) == 16, "the save file is a raw 16-byte copy of the record");
 
 extern SaveData saveData;
+// True when "save.esf" exists but could not be read, or is not a file: this session then never
+// writes the record, so a career it could not see is never replaced by one it started at zero.
+// Set by every read.
+extern bool saveWritesBlocked;
 
 constexpr const char* saveFileName = "save.esf";
 constexpr size_t saveRecordSize = 16;
 
-// Loads the record (zero when missing; zero with a message when short) and prints the totals.
+// Loads the record (zero when missing; zero with a message when short or unreadable) and prints
+// the totals.
 void readSaveFile();
-// Writes the record atomically; returns false (with one line printed) when the write failed.
+// Writes the record atomically; returns false when it was not written: after a failure (one line
+// each time), when the record is read-only (one line per session) or was unreadable at start-up.
 bool writeSaveFile();
 
 // The same two operations on any path (the temporary file sits beside it).
 void readSaveFileAt(const char* path);
 bool writeSaveFileAt(const char* path);
+
+// Where the record really lives: "save.esf" itself, or the end of the links it is.
+enum class SaveTargetKind {
+  missing,      // nothing there yet; a save creates it (its folder exists, or it is "save.esf")
+  file,         // a regular file
+  notAFile,     // a folder, a pipe, a device or a socket: never touched
+  unreachable,  // a link loop, a link into a missing folder, or a path that cannot be looked at
+};
+struct SaveTarget {
+  SaveTargetKind kind;
+  std::string path;    // the final path after every link; the save's temporary file sits beside it
+  struct stat status;  // of `path` when kind is file or notAFile
+  std::string reason;  // why it is notAFile or unreachable, for the player
+};
+SaveTarget findSaveTarget(const char* path);
 
 // The little-endian byte image of a record, whatever the machine's byte order.
 void encodeSaveData(const SaveData& data, unsigned char out[saveRecordSize]);
