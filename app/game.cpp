@@ -104,6 +104,9 @@ void loadGameResources() {
 }
 
 int runGame() {
+  // A log file or a pipe would otherwise get the lines in blocks, late, and lose the last block
+  // when the game is killed; each line now leaves as it is finished.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   if (!glfwInit()) {
     const char* reason = nullptr;
     glfwGetError(&reason);

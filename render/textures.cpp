@@ -4,9 +4,9 @@
 #include <glad/gl.h>
 #include <stb_image.h>
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <iterator>
-#include <thread>
 
 #include "render/gl_context.h"
 
@@ -62,10 +62,12 @@ constexpr int textureListSize = static_cast<int>(std::size(textureList));
 constexpr int decodeWorkerCount = 2;
 TextureImage decodedAhead[textureListSize];
 std::atomic<bool> decodedAheadReady[textureListSize];
-std::thread decodeWorkers[decodeWorkerCount];
+pthread_t decodeWorkers[decodeWorkerCount];
+bool decodeWorkerRunning[decodeWorkerCount] = {};
 bool decodingAhead = false;
 
-void decodeShare(int worker) {
+void* decodeShare(void* workerIndex) {
+  const int worker = static_cast<int>(reinterpret_cast<intptr_t>(workerIndex));
   // The workers turn the rows themselves; the decoder's own flip stays off on their threads.
   stbi_set_flip_vertically_on_load_thread(0);
   for (int i = worker; i < textureListSize; i += decodeWorkerCount) {
@@ -74,6 +76,11 @@ void decodeShare(int worker) {
     decodedAheadReady[i].store(true, std::memory_order_release);
     decodedAheadReady[i].notify_one();
   }
+  return nullptr;
+}
+
+int startThread(pthread_t* thread, void* (*body)(void*), void* argument) {
+  return pthread_create(thread, nullptr, body, argument);
 }
 
 // Uploads a decoded picture (or, for an unusable file, nothing) into a new texture name and
@@ -103,6 +110,8 @@ uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatW
 
 }  // namespace
 
+int (*startDecodeThread)(pthread_t*, void* (*)(void*), void*) = startThread;
+
 uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap) {
   if (!glReady) return 0;
   // Process-wide decoder setting; it stays as the last load left it. The decoder turns the rows.
@@ -115,12 +124,17 @@ void startDecodingTextures() {
   if (decodingAhead) return;
   decodingAhead = true;
   for (std::atomic<bool>& ready : decodedAheadReady) ready.store(false);
-  for (int w = 0; w < decodeWorkerCount; ++w) decodeWorkers[w] = std::thread(decodeShare, w);
+  // A worker that cannot start (a process limit reached) leaves its pictures to the main thread.
+  for (int w = 0; w < decodeWorkerCount; ++w)
+    decodeWorkerRunning[w] = startDecodeThread(&decodeWorkers[w], decodeShare,
+                                               reinterpret_cast<void*>(intptr_t{w})) == 0;
 }
 
 void discardDecodedTextures() {
-  for (std::thread& t : decodeWorkers)
-    if (t.joinable()) t.join();
+  for (int w = 0; w < decodeWorkerCount; ++w) {
+    if (decodeWorkerRunning[w]) pthread_join(decodeWorkers[w], nullptr);
+    decodeWorkerRunning[w] = false;
+  }
   for (TextureImage& image : decodedAhead) image = TextureImage{};
   decodingAhead = false;
 }
@@ -136,7 +150,9 @@ void loadAllTextures() {
   for (int i = 0; i < textureListSize; ++i) {
     const TextureEntry& e = textureList[i];
     uint32_t name = 0;
-    if (glReady) {
+    if (!decodeWorkerRunning[i % decodeWorkerCount]) {
+      name = loadTexture(e.path, e.generateMipmaps, e.keepRowOrder, e.repeatWrap);
+    } else if (glReady) {
       decodedAheadReady[i].wait(false, std::memory_order_acquire);
       name = uploadTexture(e.path, decodedAhead[i], e.repeatWrap);
       decodedAhead[i] = TextureImage{};  // uploaded: the copy in memory can go at once

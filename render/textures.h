@@ -1,6 +1,7 @@
 // Every image of the game, decoded, premultiplied and uploaded once at start-up.
 #pragma once
 
+#include <pthread.h>
 #include <cstdint>
 
 #include "render/texture_images.h"
@@ -26,3 +27,7 @@ void startDecodingTextures();
 // are loaded.
 void discardDecodedTextures();
 void loadAllTextures();
+
+// Starts one decoding worker, returning 0 or an error number like pthread_create; a test puts a
+// refusal here, as a process at its thread limit gets.
+extern int (*startDecodeThread)(pthread_t* thread, void* (*body)(void*), void* argument);

@@ -13,6 +13,6 @@ export MESA_GLSL_VERSION_OVERRIDE="${MESA_GLSL_VERSION_OVERRIDE:-460}"
 bench=(build/ci/bench/navro-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
   "$@")
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x720x24" "${bench[@]}"
+  exec bash tools/with_virtual_display.sh "${bench[@]}"
 fi
 exec "${bench[@]}"

@@ -21,22 +21,17 @@ seed=187
 
 work=$(mktemp -d)
 for d in shaders res fonts audio; do ln -s "$repo/$d" "$work/$d"; done
-for n in $(seq 140 170); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
-done
-Xvfb ":$n" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source "$repo/tools/virtual_display.bash"
 game=""
 cleanup() {
   [ -n "$game" ] && kill "$game" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  vd_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=":$n"
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+vd_start || exit 1
 
-(cd "$work" && exec stdbuf -oL "$navro") >"$work/out.log" 2>&1 &
+(cd "$work" && exec "$navro") >"$work/out.log" 2>&1 &
 game=$!
 win=""
 for _ in $(seq 1 300); do

@@ -12,7 +12,7 @@ bash tools/bootstrap.sh
 export MESA_GL_VERSION_OVERRIDE="${MESA_GL_VERSION_OVERRIDE:-4.6}"
 export MESA_GLSL_VERSION_OVERRIDE="${MESA_GLSL_VERSION_OVERRIDE:-460}"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x720x24" bash "$0" "$@"
+  exec bash tools/with_virtual_display.sh bash "$0" "$@"
 fi
 
 started=$SECONDS
@@ -22,7 +22,7 @@ stage "release build"
 cmake --preset ci > /dev/null
 cmake --build --preset ci
 stage "release tests"
-ctest --preset ci "$@"
+ctest --preset ci --output-on-failure "$@"
 
 stage "sanitizer build"
 cmake --preset sanitize > /dev/null
@@ -34,7 +34,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 stage "sanitizer tests"
 # The bots' 200 whole runs check game rules, the same in both builds; the soak test plays ten
 # times as many runs under the sanitizers.
-ctest --preset sanitize -E '^Bots\.' "$@"
+ctest --preset sanitize --output-on-failure -E '^Bots\.' "$@"
 
 stage "fuzzing"
 bash tools/fuzz.sh "${NAVRO_FUZZ_SECONDS:-20}"

@@ -49,6 +49,8 @@ mkdir "$readonly_dir"
 for d in res fonts shaders audio; do ln -s "../assets/$d" "$readonly_dir/$d"; done
 printf '\x15\xcd\x5b\x07\x00\x00\x00\x00\xe1\x10\x00\x00\x4d\x00\x00\x00' >"$readonly_dir/save.esf"
 cp "$readonly_dir/save.esf" "$E2E_DIR/save.original"
+# The record itself is the player's and writable: only the folder refuses the new one.
+if env_is_root; then chown "$ENV_PLAYER_UID:$ENV_PLAYER_GID" "$readonly_dir/save.esf"; fi
 chmod 644 "$readonly_dir/save.esf"
 chmod 555 "$readonly_dir"
 e2e_start "$(env_player_launcher "$player_navro" "$readonly_dir")"

@@ -21,7 +21,7 @@ box_drawn() { e2e_means "$1" 400 150 480 400 | awk '{ exit !($1 + $2 + $3 > 0.05
 
 e2e_workdir
 e2e_display
-e2e_start "$(e2e_line_buffered "$NAVRO")"
+e2e_start "$NAVRO"
 xdotool windowfocus --sync "$GAME_WIN" 2>/dev/null || true
 
 e2e_key Down Return
@@ -59,5 +59,4 @@ e2e_key Escape
 e2e_wait_exit 20
 [ "$GAME_STATUS" -eq 0 ] || e2e_fail "Escape on the seed screen gave status $GAME_STATUS"
 tail -n 1 "$GAME_LOG" | grep -q "runs 1$" || e2e_fail "the ended run was not counted"
-rm -rf "$E2E_DIR"
 echo "itembox: ok"

@@ -9,7 +9,7 @@ wait_s=20  # longest wait for one look at the screen
 
 e2e_workdir
 e2e_display
-e2e_start "$(e2e_line_buffered "$NAVRO")"
+e2e_start "$NAVRO"
 xdotool windowfocus --sync "$GAME_WIN" 2>/dev/null || true
 
 # Caption boxes (window pixels): the three centred buttons, the career figures, the controls list.
@@ -92,5 +92,4 @@ e2e_wait_exit 20
 [ "$GAME_STATUS" -eq 0 ] || e2e_fail "Escape on the controls list gave status $GAME_STATUS"
 e2e_count_output "No action specified for selected element." 1
 grep -q "diamonds 0runs 0" "$GAME_LOG" || e2e_fail "shutdown totals missing"
-rm -rf "$E2E_DIR"
 echo "menus: ok"

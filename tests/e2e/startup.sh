@@ -24,5 +24,4 @@ grep -q "diamonds 0" "$GAME_LOG" || e2e_fail "shutdown did not print the diamond
 grep -q "runs 0" "$GAME_LOG" || e2e_fail "shutdown did not print the run count"
 grep -q "Failed to create GLFW window\|Failed to initialize GLAD" "$GAME_LOG" && e2e_fail "start-up failed"
 [ -f "$E2E_DIR/save.esf" ] || e2e_fail "no save.esf written at shutdown"
-rm -rf "$E2E_DIR"
 echo "startup: ok"

@@ -1,6 +1,8 @@
 // Textures as uploaded: premultiplied, flipped or kept per flag, sampling state, and missing files.
 #include <glad/gl.h>
 
+#include <pthread.h>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -179,4 +181,40 @@ TEST(Textures, DecodingAheadGivesTheSameTexturesMessagesAndNames) {
   EXPECT_EQ(levelParameter(9, GL_TEXTURE_WIDTH), 1);  // 768 x 640 halves to 1 x 1 at level 9
   glBindTexture(GL_TEXTURE_2D, panelBackgroundTexture);
   EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), 0);
+}
+
+// A process at its thread limit: the pictures of a worker that cannot start are decoded on the
+// main thread, with the same messages, names and contents, and nothing is thrown.
+int refuseEveryThread(pthread_t*, void* (*)(void*), void*) { return EAGAIN; }
+int refuseSecondThread(pthread_t* t, void* (*body)(void*), void* argument) {
+  static int calls = 0;
+  return ++calls % 2 == 0 ? EAGAIN : pthread_create(t, nullptr, body, argument);
+}
+
+TEST(Textures, WorkersThatCannotStartLeaveTheirPicturesToTheMainThread) {
+  ASSERT_TRUE(ensureGlContext());
+  beginCapture();
+  loadAllTextures();
+  const std::string oneByOne = endCapture();
+  glBindTexture(GL_TEXTURE_2D, doorTexture);
+  std::vector<uint8_t> expected(static_cast<size_t>(levelParameter(0, GL_TEXTURE_WIDTH)) *
+                                levelParameter(0, GL_TEXTURE_HEIGHT) * 4);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, expected.data());
+
+  const auto realStart = startDecodeThread;
+  for (auto refusal : {refuseEveryThread, refuseSecondThread}) {
+    startDecodeThread = refusal;
+    startDecodingTextures();
+    beginCapture();
+    loadAllTextures();
+    const std::string printed = endCapture();
+    startDecodeThread = realStart;
+    EXPECT_EQ(printed, oneByOne);
+    // The door picture sits in the second worker's share, so both refusals reach it.
+    glBindTexture(GL_TEXTURE_2D, doorTexture);
+    std::vector<uint8_t> got(expected.size());
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, got.data());
+    EXPECT_TRUE(got == expected);
+    for (uint32_t n : itemTextures) EXPECT_NE(n, 0u);
+  }
 }

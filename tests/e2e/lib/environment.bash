@@ -10,45 +10,12 @@ env_scratch() {
   E2E_DIR=$(mktemp -d)
   chmod 755 "$E2E_DIR"
   mkdir -m 777 "$E2E_DIR/home"
-  trap env_cleanup EXIT
 }
 
-# Stops what this script started and removes the scratch folder, whatever state a failure left.
-env_cleanup() {
-  # Only a game still among this shell's jobs: an exited one's number may belong to another process.
-  if [ -n "${GAME_PID:-}" ] && jobs -p | grep -qx "$GAME_PID"; then kill -9 "$GAME_PID" 2>/dev/null; fi
-  # Wait for the server to go: one still shutting down removes its socket files even after the
-  # next test's server has taken the same display number.
-  if [ -n "${ENV_XVFB:-}" ]; then
-    kill "$ENV_XVFB" 2>/dev/null && wait "$ENV_XVFB" 2>/dev/null
-  fi
-  if [ -n "${E2E_DIR:-}" ] && [ -d "$E2E_DIR" ]; then
-    chmod -R u+rwX "$E2E_DIR" 2>/dev/null
-    rm -rf "$E2E_DIR"
-  fi
-}
-
-# A dedicated Xvfb that accepts every local user (-ac), so a game dropped to "nobody" can connect
-# where an xvfb-run display's cookie would lock it out. Xvfb picks the free display number itself,
-# so tests running side by side never race for one. $1: screen, default 1280x720x24.
+# A dedicated display that accepts every local user, so a game dropped to "nobody" can connect
+# where a cookie would lock it out. $1: screen, default 1280x720x24.
 env_open_display() {
-  local numberFile="$E2E_DIR/display-number"
-  : >"$numberFile"
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x720x24}" -nolisten tcp -ac 3>"$numberFile" >/dev/null 2>&1 &
-  ENV_XVFB=$!
-  for _ in $(seq 1 100); do
-    [ -s "$numberFile" ] && break
-    kill -0 "$ENV_XVFB" 2>/dev/null || e2e_fail "Xvfb did not start"
-    sleep 0.1
-  done
-  [ -s "$numberFile" ] || e2e_fail "Xvfb reported no display number within 10 s"
-  export DISPLAY=":$(tr -d '[:space:]' <"$numberFile")"
-  unset XAUTHORITY
-  for _ in $(seq 1 50); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  e2e_fail "Xvfb took display $DISPLAY but does not answer on it"
+  vd_start "${1:-1280x720x24}" open || e2e_fail "no virtual display for this test"
 }
 
 # Copies run-time folders ($2...) of the repository into folder $1, readable by every user: the
@@ -61,7 +28,7 @@ env_copy_runtime() {
   chmod -R a+rX "$dest"
 }
 
-# Writes a launcher that enters folder $2 and runs the game $1 line-buffered; further arguments
+# Writes a launcher that enters folder $2 and runs the game $1; further arguments
 # are VAR=value settings for the game's environment. Prints the launcher's path for e2e_start.
 env_launcher() { env_write_launcher "" "$@"; }
 # The same, but the game plays as "nobody" when this script is root.
@@ -82,7 +49,7 @@ env_write_launcher() {
     printf 'cd %q || exit 97\n' "$dir"
     printf 'exec %s env HOME=%q' "$drop" "$E2E_DIR/home"
     for setting in "$@"; do printf ' %q' "$setting"; done
-    printf ' stdbuf -oL %q\n' "$navro"
+    printf ' %q\n' "$navro"
   } >"$launcher"
   chmod 755 "$launcher"
   echo "$launcher"

@@ -14,23 +14,31 @@ e2e_fail() {
   exit 1
 }
 
-# Starts a private Xvfb when no display is given.
+source "$E2E_REPO/tools/virtual_display.bash"
+
+# Starts a private virtual display when no display is given.
 e2e_display() {
   if [ -z "${DISPLAY:-}" ]; then
-    local n
-    for n in $(seq 90 120); do
-      if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
-    done
-    Xvfb ":$n" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_XVFB=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 1 50); do
-      xdpyinfo >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-    trap 'kill $E2E_XVFB 2>/dev/null || true' EXIT
+    vd_start || e2e_fail "no virtual display"
   fi
 }
+
+# Stops what the test started and removes its scratch folder when it ends, passed or failed.
+# NAVRO_KEEP_SCRATCH=1 keeps the folder (logs, screenshots, saves) and prints where it is.
+e2e_cleanup() {
+  # Only a game still among this shell's jobs: an exited one's number may belong to another process.
+  if [ -n "${GAME_PID:-}" ] && jobs -p | grep -qx "$GAME_PID"; then kill -9 "$GAME_PID" 2>/dev/null; fi
+  vd_stop
+  if [ -n "${E2E_DIR:-}" ] && [ -d "$E2E_DIR" ]; then
+    if [ -n "${NAVRO_KEEP_SCRATCH:-}" ]; then
+      echo "scratch folder kept: $E2E_DIR" >&2
+    else
+      chmod -R u+rwX "$E2E_DIR" 2>/dev/null
+      rm -rf "$E2E_DIR"
+    fi
+  fi
+}
+trap e2e_cleanup EXIT
 
 # A scratch working directory beside the game's run-time folders, so save.esf stays out of the repo.
 e2e_workdir() {

@@ -1,14 +1,5 @@
-# Playing the game from the outside: line-buffered output, mouse moves and clicks, and looking at
+# Playing the game from the outside: mouse moves and clicks, and looking at
 # regions of a screenshot. Sourced after lib/game.bash by the menu and run tests.
-
-# A launcher that makes the game's output line-buffered, so lines can be waited for mid-game.
-# Usage: e2e_start "$(e2e_line_buffered "$NAVRO")"
-e2e_line_buffered() {
-  local launcher="$E2E_DIR/navro-line-buffered"
-  printf '#!/bin/sh\nexec stdbuf -oL "%s"\n' "$(realpath "$1")" >"$launcher"
-  chmod +x "$launcher"
-  echo "$launcher"
-}
 
 # Puts the pointer on window pixel ($1, $2). The first motion after a captured cursor is taken
 # as relative, so the pointer arrives from a nearby spot and then settles.
