@@ -218,11 +218,6 @@ TEST_F(PadPlay, PadAndKeysPlayTheSameRun) {
   EXPECT_TRUE(boostActive);
   poll(GamepadState{});
   EXPECT_FALSE(boostActive);
-
-  Door* door = world->doors[0] = simtest::makeDoor(0);
-  simtest::placeAt(0, 50.0f);
-  key(GLFW_KEY_A);
-  EXPECT_TRUE(door->open);
 }
 
 class PadMenus : public ::testing::Test {
