@@ -1,4 +1,5 @@
-// The game window: creation, the window-system requests the game makes, and the size callback.
+// The game window: creation, the window-system requests the game makes, the gamepad reading and
+// the size callback.
 #pragma once
 
 struct GLFWwindow;
