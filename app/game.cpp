@@ -19,6 +19,7 @@
 #include "render/tunnel_mesh.h"
 #include "sim/frame_update.h"
 #include "sound/sound.h"
+#include "ui/gamepad.h"
 #include "ui/input.h"
 #include "ui/screens.h"
 
@@ -140,6 +141,8 @@ int runGame() {
   while (!glfwWindowShouldClose(window)) {
     advanceFrameClock(static_cast<float>(glfwGetTime()));
     glfwPollEvents();
+    // The pad is read with the events: its presses act before this frame is drawn, like keys.
+    pollGamepad();
     renderFrame();
     updateFrame();
     glfwSwapBuffers(window);

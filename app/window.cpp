@@ -1,5 +1,5 @@
-// The window-system requests of the game: closing, cursor capture, gamepad query, full screen,
-// resize.
+// The window-system requests of the game: closing, cursor capture, the gamepad reading, full
+// screen, resize.
 #include "app/window.h"
 
 #include <GLFW/glfw3.h>
@@ -19,9 +19,28 @@ void setCursorCaptured(bool captured) {
   glfwSetInputMode(window, GLFW_CURSOR, captured ? GLFW_CURSOR_DISABLED : GLFW_CURSOR_NORMAL);
 }
 
-bool gamepadConnected() {
+// The game's pad record copies the window system's one index for index.
+static_assert(padSouth == GLFW_GAMEPAD_BUTTON_A && padEast == GLFW_GAMEPAD_BUTTON_B &&
+              padWest == GLFW_GAMEPAD_BUTTON_X && padNorth == GLFW_GAMEPAD_BUTTON_Y &&
+              padStart == GLFW_GAMEPAD_BUTTON_START && padDpadUp == GLFW_GAMEPAD_BUTTON_DPAD_UP &&
+              padDpadLeft == GLFW_GAMEPAD_BUTTON_DPAD_LEFT &&
+              gamepadButtonCount == GLFW_GAMEPAD_BUTTON_LAST + 1);
+static_assert(padLeftY == GLFW_GAMEPAD_AXIS_LEFT_Y &&
+              padRightTrigger == GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER &&
+              gamepadAxisCount == GLFW_GAMEPAD_AXIS_LAST + 1);
+
+bool readGamepad(GamepadState& state) {
+  state = GamepadState{};
   if (window == nullptr) return false;
-  return glfwJoystickIsGamepad(GLFW_JOYSTICK_1) == GLFW_TRUE;
+  // Whichever slot the pad was given when it was plugged in, the first one with a mapping plays.
+  for (int jid = GLFW_JOYSTICK_1; jid <= GLFW_JOYSTICK_LAST; ++jid) {
+    GLFWgamepadstate raw;
+    if (glfwGetGamepadState(jid, &raw) != GLFW_TRUE) continue;
+    for (int b = 0; b < gamepadButtonCount; ++b) state.buttons[b] = raw.buttons[b] == GLFW_PRESS;
+    for (int a = 0; a < gamepadAxisCount; ++a) state.axes[a] = raw.axes[a];
+    return true;
+  }
+  return false;
 }
 
 namespace {

@@ -1,5 +1,6 @@
-// Whole runs played headless at 60 frames per second by two bots that see only the world ahead:
-// a pilot that steers to free lanes and opens doors, and a passenger that never steers.
+// Whole runs played headless at 60 frames per second by bots that see only the world ahead: a
+// pilot that steers to free lanes and opens doors, on keys and on a gamepad, and a passenger that
+// never steers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include "app/shell.h"
 #include "app/tunnel_polygon.h"
 #include "bot_pilot.h"
+#include "pad_pilot.h"
 #include "sim/controls.h"
 #include "sim/frame_update.h"
 #include "sim/generation.h"
@@ -25,6 +27,9 @@ using bot::playFrame;
 using bot::runOver;
 
 constexpr int seedCount = 100;
+// The pad steers with the pilot's own choices, only one press a frame; half the seeds show that
+// is enough, at half the time.
+constexpr int padSeedCount = 50;
 constexpr int frameLimit = 60 * 60 * 8;  // far more than a whole ring takes
 
 struct Obstacle {
@@ -81,6 +86,37 @@ TEST_F(Bots, PilotFinishesTheRingOnEverySeed) {
   EXPECT_GT(diamonds, 0u);
   std::printf("pilot finished %d of %d rings, %llu diamonds\n", finished, seedCount,
               static_cast<unsigned long long>(diamonds));
+}
+
+// The same rings played through the pad poll alone: one press per frame at most, every prize roll
+// left with the south button.
+TEST_F(Bots, PadPilotFinishesTheRingOnEverySeed) {
+  padbot::ScriptedPad pad;
+  int finished = 0, boxesLeft = 0;
+  uint64_t diamonds = 0;
+  for (int seed = 1; seed <= padSeedCount; ++seed) {
+    runSeed = static_cast<uint64_t>(seed);
+    lastBreakTime = 0.0f;
+    testing::internal::CaptureStdout();
+    startRun();
+    padbot::Pilot pilot;
+    int frames = 0;
+    while (!runOver() && frames++ < frameLimit) {
+      const bool inBox = currentScreen == screenItemBox;
+      padbot::frame(pilot.next());
+      if (inBox && currentScreen != screenItemBox) ++boxesLeft;
+    }
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(countOf(out, "Collision detected!\n"), 0) << "seed " << seed;
+    EXPECT_EQ(currentPlatform, platformTotal) << "seed " << seed;
+    if (runOver() && currentPlatform == platformTotal) ++finished;
+    diamonds += runDiamonds;
+  }
+  EXPECT_EQ(finished, padSeedCount);
+  EXPECT_GT(boxesLeft, 0) << "no run met a prize roll to leave";
+  EXPECT_GT(diamonds, 0u);
+  std::printf("pad pilot finished %d of %d rings, left %d prize rolls, %llu diamonds\n", finished,
+              padSeedCount, boxesLeft, static_cast<unsigned long long>(diamonds));
 }
 
 TEST_F(Bots, PassengerIsStoppedByTheFirstObstacleOnItsLane) {

@@ -139,8 +139,8 @@ void deselectButton(int i) {
 }
 
 void onKey(GLFWwindow* /*w*/, int key, int /*scancode*/, int action, int /*mods*/) {
-  // Keys work with a gamepad plugged in too: the game has no gamepad controls, so ignoring the
-  // keyboard would leave such a player unable even to quit.
+  // Keys work with a gamepad plugged in too: pad and keyboard share a run, and Escape, which
+  // quits from any screen, has no pad button, so a plugged-in pad must never silence the keys.
   if (currentScreen == screenPlay && onPlayKey(key, action)) return;
   if (action != GLFW_PRESS) return;
   if (handleScreenKey(key)) return;
