@@ -43,5 +43,5 @@ dpkg-deb --field "$deb" Package Version Architecture Depends Recommends
 
 # Errors fail the build; warnings and notes are shown.
 echo "package: lintian says:"
-lintian --info --fail-on error "$deb" || { echo "package: lintian found errors" >&2; exit 1; }
+lintian --display-info --fail-on error "$deb" || { echo "package: lintian found errors" >&2; exit 1; }
 echo "package: install it with: sudo apt install ./$deb"
