@@ -55,7 +55,7 @@ grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainf
 first_release=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
 [ "$first_release" = "$version" ] || e2e_fail "newest release in the metadata is $first_release, not $version"
 changelog=$(gzip -dc "$prefix/share/doc/navro/changelog.gz" | head -n 1)
-[ "${changelog#navro ($version) }" != "$changelog" ] || e2e_fail "changelog does not start at $version"
+[[ "$changelog" == "navro ($version) "* ]] || e2e_fail "changelog does not start at $version: $changelog"
 for size in 32 48 64 128 256; do
   icon="$prefix/share/icons/hicolor/${size}x$size/apps/$app_id.png"
   [ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "${size}x$size" ] ||
