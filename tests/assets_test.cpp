@@ -118,7 +118,7 @@ TEST(Assets, TheGeneratorReproducesEveryCommittedFileByteForByte) {
                               (out / "contact.png").string() + " > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << "navro-assetgen failed or is not built";
   EXPECT_TRUE(fs::exists(out / "contact.png"));
-  for (const char* folder : {"res", "audio"}) {
+  for (const char* folder : {"res", "audio", "packaging/icons"}) {
     std::set<std::string> made, committed;
     for (const auto& e : fs::directory_iterator(out / folder)) made.insert(e.path().filename());
     for (const auto& e : fs::directory_iterator(fs::path(sourceDir) / folder)) {
@@ -164,6 +164,31 @@ TEST(Assets, EveryPictureIsAnEightBitPngOfSensibleSize) {
   EXPECT_LT(total, 6u * 1024 * 1024) << "res/ should stay a few megabytes";
   // The window system takes the icon's pixels as they are: RGBA, top row first.
   EXPECT_EQ(loadUpright(picture("zell-ico.png")).channels, 4);
+}
+
+// Icon themes file an icon under its size, so each must be exactly the square its name says,
+// with the window icon's cut-out corners; every size a menu or a software centre needs is there.
+TEST(Assets, DesktopIconsAreSquaresOfTheSizeTheirNameGives) {
+  std::set<int> sizes;
+  for (const auto& e : fs::directory_iterator(fs::path(sourceDir) / "packaging/icons")) {
+    const std::string name = e.path().filename();
+    SCOPED_TRACE(name);
+    ASSERT_EQ(name.rfind("navro-", 0), 0u);
+    const int size = std::atoi(name.c_str() + 6);
+    ASSERT_EQ(name, "navro-" + std::to_string(size) + ".png");
+    sizes.insert(size);
+    int w = 0, h = 0, n = 0;
+    unsigned char* px = stbi_load(e.path().c_str(), &w, &h, &n, 4);
+    ASSERT_NE(px, nullptr);
+    EXPECT_EQ(w, size);
+    EXPECT_EQ(h, size);
+    EXPECT_EQ(n, 4);
+    EXPECT_EQ(px[3], 0) << "top-left corner";
+    EXPECT_EQ(px[(static_cast<size_t>(size) * size - 1) * 4 + 3], 0) << "bottom-right corner";
+    EXPECT_EQ(px[(static_cast<size_t>(size / 2) * size + size / 2) * 4 + 3], 255) << "centre";
+    stbi_image_free(px);
+  }
+  for (int needed : {32, 48, 64, 128, 256}) EXPECT_EQ(sizes.count(needed), 1u) << needed;
 }
 
 TEST(Assets, EverySheetHasThirtyDistinctFrames) {

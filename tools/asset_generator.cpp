@@ -11,6 +11,7 @@
 #include <stb_image.h>
 
 #include "tools/assetgen/art.h"
+#include "tools/assetgen/icons.h"
 
 namespace gen {
 
@@ -198,13 +199,17 @@ int main(int argc, char** argv) {
       ++failures;
     }
   }
+  const int iconFailures = gen::writeDesktopIcons(root);
+  if (iconFailures > 0) std::fprintf(stderr, "navro-assetgen: cannot write the desktop icons\n");
+  failures += iconFailures;
   if (failures == 0 && !gen::writeContactSheet(root, contact)) {
     std::fprintf(stderr, "navro-assetgen: cannot write the contact sheet %s\n", contact.c_str());
     ++failures;
   }
   gen::releaseFont();
   if (failures == 0)
-    std::printf("navro-assetgen: %zu pictures, %zu sounds and %s written\n",
-                gen::assetCatalog().size(), gen::soundCatalog().size(), contact.c_str());
+    std::printf("navro-assetgen: %zu pictures, %zu sounds, %zu desktop icons and %s written\n",
+                gen::assetCatalog().size(), gen::soundCatalog().size(),
+                gen::desktopIconSizes().size(), contact.c_str());
   return failures == 0 ? 0 : 1;
 }

@@ -12,6 +12,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
   xdotool imagemagick fonts-dejavu-core
+  # the install tests' validators, and what builds and checks the .deb
+  desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()

@@ -426,7 +426,10 @@ void drawHardDisk(Canvas& c, int f) {
 void drawWindowIcon(Canvas& c) {
   const float s = static_cast<float>(c.width);
   fill(c, boxSdf({s * 0.5f, s * 0.5f}, {s * 0.47f, s * 0.47f}, s * 0.16f), palette::ink);
-  Canvas gem(256, 256);
+  // The stone is drawn at least at sheet size and shrunk, so small icons keep its facets.
+  constexpr int gemMinSize = 256;
+  const int gemSize = std::max(gemMinSize, c.width);
+  Canvas gem(gemSize, gemSize);
   drawDiamond(gem, 0);
   const Canvas small = resize(gem, c.width, c.height);
   composite(c, small, 0, 0);
