@@ -76,7 +76,7 @@ by_name() {
   {
     echo '#!/bin/sh'
     printf 'cd %q || exit 97\n' "$1"
-    printf 'PATH=%q:"$PATH" exec env HOME=%q XDG_DATA_HOME=%q stdbuf -oL navro\n' \
+    printf 'PATH=%q:"$PATH" exec env HOME=%q XDG_DATA_HOME=%q navro\n' \
       "$2" "$E2E_DIR/home" "$datahome"
   } >"$script"
   chmod 755 "$script"
