@@ -10,7 +10,7 @@ e2e_workdir
 out=$(cd "$E2E_DIR" && env -u DISPLAY -u WAYLAND_DISPLAY "$NAVRO" 2>&1)
 status=$?
 [ "$status" -eq 1 ] || e2e_fail "expected status 1 without a display, got $status"
-echo "$out" | grep -q "no display" || e2e_fail "no line naming the missing display: $out"
+grep -q "no display" <<<"$out" || e2e_fail "no line naming the missing display: $out"
 [ -e "$E2E_DIR/save.esf" ] && e2e_fail "a save file was written although the game never started"
 
 e2e_display
