@@ -1,21 +1,28 @@
 #version 460 core
-// The lit surface colour, with its texture as detail on coloured surfaces (the blades); the white
-// wireframe and the black body ignore the texture.
-in vec3 light;
+// The lit surface: its own colour, shaded by the texture where it has a hue, plus the ship's
+// glow, which lights the texture's lines and fades with the distance from the ship. The black
+// faces thus show only the lines the ship lights; the white edges stay white.
+in vec3 surfaceLit;
+in vec3 glowTint;
+in vec3 worldPosition;
 in vec2 surfaceCoord;
+flat in float detailWeight;
 
 uniform sampler2D platformTex;  // unit 0
-uniform vec3 color;
+uniform vec3 lightPos;
 
 out vec4 fragColor;
 
-const float detailFloor = 0.25;  // texture black darkens a coloured surface to this share
+const float detailFloor = 0.55;   // where the texture is black, a coloured surface keeps this share
+const float glowReach2 = 36.0;    // squared distance at which the glow has fallen to half
+const float surfaceGlow = 0.05;   // a face lit by the ship shows this much between its lines
+const float lineGlow = 0.4;       // and this much more on a full-white texel
 
 void main() {
-  // Whatever texture unit 0 holds when the tunnel is drawn must not dim its white edges, so the
-  // texture only shades surfaces with a hue: weight = the colour's saturation (0 for grey).
-  float hue = max(color.r, max(color.g, color.b)) - min(color.r, min(color.g, color.b));
-  float texel = dot(texture(platformTex, surfaceCoord).rgb, vec3(1.0 / 3.0));
-  float detail = mix(1.0, detailFloor + texel, hue);
-  fragColor = vec4(min(color * light * detail, vec3(1.0)), 1.0);
+  float texel = texture(platformTex, surfaceCoord).r;
+  vec3 toLight = lightPos - worldPosition;
+  float glow = glowReach2 / (glowReach2 + dot(toLight, toLight));
+  float detail = 1.0 - detailWeight * (1.0 - detailFloor) * (1.0 - texel);
+  vec3 lit = surfaceLit * detail + glowTint * (glow * (surfaceGlow + lineGlow * texel));
+  fragColor = vec4(min(lit, vec3(1.0)), 1.0);
 }
