@@ -1,5 +1,4 @@
-// Drawing the tunnel prism (dark faces lit by the ship, white edges, scrolling lines) and its red
-// blades.
+// Drawing the tunnel prism (dark faces lit by the ship, white edges) and its red blades.
 #include "render/platform_draw.h"
 
 #include <glad/gl.h>
