@@ -165,8 +165,8 @@ void drawLines(Canvas& c) {
     const float ty = static_cast<float>(y) + 0.5f;
     const float major = barDistance(ty, majorPeriod);
     const float minor = barDistance(ty, minorPeriod);
-    // The texture is magnified without filtering near the camera: crisp bars a few texels wide
-    // stay clean there, where a soft falloff would show as steps.
+    // The tunnel reads the texture unfiltered, magnified near the camera: crisp bars a few
+    // texels wide stay clean there, where a soft falloff would show as steps.
     const float bar = major < 1.0f ? 1.0f : (major < 2.0f ? 0.45f : 0.0f);
     const float fine = minor < 1.0f ? 0.16f : 0.0f;
     for (int x = 0; x < w; ++x) {
