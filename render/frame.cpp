@@ -11,6 +11,7 @@
 #include "render/platform_draw.h"
 #include "render/shader_program.h"
 #include "render/sprite_draw.h"
+#include "render/textures.h"
 #include "sim/frame_update.h"
 #include "sim/random.h"
 #include "ui/hud.h"
@@ -59,8 +60,19 @@ void drawObject(TunnelObject& o, bool animate) {
   drawItem(o.model, o.textureId, untinted, o.useSpriteSheet, o.frameIndex);
 }
 
+// The tunnel draw binds no texture: its faces read whatever unit 0 holds, which by then is what
+// the previous frame's last text draw left, texture 0, empty and sampling black. The faces are
+// meant to carry the lines picture, the surface that the blades of the same program bind and the
+// one picture made to tile along the prism. Unit 0 gets it here: the particles before read no
+// texture, and every draw after binds its own.
+void bindTunnelSurface() {
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, linesTexture);
+}
+
 void drawScene() {
   for (const glm::mat4& model : particleModels) drawParticle(model);
+  bindTunnelSurface();
   drawTunnel(tunnelModel);
   if (world != nullptr) {
     for (int slot = 0; slot < activeSlots; ++slot) {

@@ -1,4 +1,4 @@
-// Drawing the tunnel prism (black faces, white edges, scrolling texture) and its red blades.
+// Drawing the tunnel prism (dark faces lit by the ship, white edges) and its red blades.
 #include "render/platform_draw.h"
 
 #include <glad/gl.h>

@@ -1,21 +1,25 @@
 #version 460 core
-// The lit surface colour, with its texture as detail on coloured surfaces (the blades); the white
-// wireframe and the black body ignore the texture.
-in vec3 light;
+// The lit surface: its own colour, shaded by the texture where it has a hue, plus the ship's
+// glow, which lights the texture's lines and fades with the distance from the ship. The black
+// faces thus show only the lines the ship lights; the white edges stay white.
+flat in vec3 litBase;
+flat in vec3 litDetail;
+flat in vec3 glowBase;
+flat in vec3 glowLine;
+in vec3 toShip;
 in vec2 surfaceCoord;
 
 uniform sampler2D platformTex;  // unit 0
-uniform vec3 color;
 
 out vec4 fragColor;
 
-const float detailFloor = 0.25;  // texture black darkens a coloured surface to this share
+const float glowReach2 = 36.0;  // squared distance from the ship at which the glow is halved
 
 void main() {
-  // Whatever texture unit 0 holds when the tunnel is drawn must not dim its white edges, so the
-  // texture only shades surfaces with a hue: weight = the colour's saturation (0 for grey).
-  float hue = max(color.r, max(color.g, color.b)) - min(color.r, min(color.g, color.b));
-  float texel = dot(texture(platformTex, surfaceCoord).rgb, vec3(1.0 / 3.0));
-  float detail = mix(1.0, detailFloor + texel, hue);
-  fragColor = vec4(min(color * light * detail, vec3(1.0)), 1.0);
+  // One unfiltered read of the top level: the faces cover much of the window, and sparing the
+  // choice between the near and the far filter is most of what a read costs here.
+  float texel = textureLod(platformTex, surfaceCoord, 0.0).r;
+  float glow = glowReach2 / (glowReach2 + dot(toShip, toShip));
+  vec3 lit = litBase + litDetail * texel + glow * (glowBase + glowLine * texel);
+  fragColor = vec4(min(lit, vec3(1.0)), 1.0);
 }

@@ -30,6 +30,19 @@ struct AssetSpec {
   StillArt still;       // set for still pictures
 };
 
+// Pictures the HUD shows in its square-fraction slots (0.1 x 0.1 of the window and the like,
+// 16:9 in pixels) while the tunnel shows them on square quads: the cell takes the slot's shape,
+// so a circle stays round in the HUD, and the square picture sits in its middle, the part the
+// scene's quads read.
+constexpr int hudCellWidth = 224;
+constexpr int hudCellHeight = 126;
+template <FrameArt art>
+void inHudCell(Canvas& cell, int frame) {
+  Canvas square(cell.height, cell.height);
+  art(square, frame);
+  composite(cell, square, (cell.width - cell.height) / 2, 0);
+}
+
 // The 21 pictures in the order the game loads them, the window icon last.
 const std::vector<AssetSpec>& assetCatalog();
 

@@ -145,18 +145,34 @@ void drawDoor(Canvas& c) {
 }
 
 void drawLines(Canvas& c) {
-  // A seamless tile: dark steel with bright diagonal energy lines and a faint grid, so the
-  // blades' red shows glowing streaks over a deeper red.
+  // The tunnel's surface and the blades' stripes: bright bars across the picture's height,
+  // which the tunnel carries across its faces and scrolls toward the player, and which run up a
+  // blade from its foot. Fainter bars between them and a faint grid along the faces make the
+  // surface read as one, and the dark ground between keeps the faces dark.
   const int w = c.width, h = c.height;
-  const float period = static_cast<float>(w) / 4.0f;
+  constexpr int majorBars = 8;  // per repeat; the tunnel repeats 22 times along its length
+  constexpr int minorPerMajor = 4;
+  constexpr int gridLines = 8;
+  const float majorPeriod = static_cast<float>(h) / majorBars;
+  const float minorPeriod = majorPeriod / minorPerMajor;
+  const float gridPeriod = static_cast<float>(w) / gridLines;
+  // Distance from a texel's centre to the nearest bar of a period, in texels.
+  auto barDistance = [](float at, float period) {
+    const float u = std::fmod(at, period);
+    return std::min(u, period - u);
+  };
   for (int y = 0; y < h; ++y) {
+    const float ty = static_cast<float>(y) + 0.5f;
+    const float major = barDistance(ty, majorPeriod);
+    const float minor = barDistance(ty, minorPeriod);
+    // The tunnel reads the texture unfiltered, magnified near the camera: crisp bars a few
+    // texels wide stay clean there, where a soft falloff would show as steps.
+    const float bar = major < 1.0f ? 1.0f : (major < 2.0f ? 0.45f : 0.0f);
+    const float fine = minor < 1.0f ? 0.16f : 0.0f;
     for (int x = 0; x < w; ++x) {
-      const float u = std::fmod(static_cast<float>(x + y) + 0.5f, period) / period;
-      const float line = std::exp(-std::pow((u - 0.5f) * 6.0f, 2.0f));
-      const float gx = std::fmod(static_cast<float>(x), static_cast<float>(w) / 4.0f);
-      const float gy = std::fmod(static_cast<float>(y), static_cast<float>(h) / 4.0f);
-      const float grid = (gx < 1.0f || gy < 1.0f) ? 0.12f : 0.0f;
-      const float v = clamp01(0.4f + 0.6f * line + grid);
+      const float seam =
+          barDistance(static_cast<float>(x) + 0.5f, gridPeriod) < 1.0f ? 0.12f : 0.0f;
+      const float v = clamp01(0.1f + bar + fine + seam);
       float* p = c.at(x, y);
       p[0] = v;
       p[1] = v * 0.96f;

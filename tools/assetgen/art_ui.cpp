@@ -14,6 +14,9 @@ namespace {
 float shotTime(int f) { return static_cast<float>(f) / static_cast<float>(sheetFrames - 1); }
 float easeOut(float t) { return 1.0f - (1.0f - t) * (1.0f - t) * (1.0f - t); }
 
+// The height the confetti's pieces were sized for; a taller cell scales them with it.
+constexpr float confettiDesignHeight = 144.0f;
+
 std::vector<Vec2> chamfered(Vec2 c, Vec2 half, float cut) {
   return {{c.x - half.x + cut, c.y - half.y}, {c.x + half.x - cut, c.y - half.y},
           {c.x + half.x, c.y - half.y + cut}, {c.x + half.x, c.y + half.y - cut},
@@ -116,6 +119,7 @@ void drawConfetti(Canvas& c, int f) {
   const float w = static_cast<float>(c.width), h = static_cast<float>(c.height);
   const float t = shotTime(f);
   const Vec2 origin{w * 0.5f, h * 0.5f};
+  const float px = h / confettiDesignHeight;  // the pieces' sizes are given in design pixels
   const Color colours[] = {palette::magenta, palette::cyan, palette::lime,  palette::gold,
                            palette::violet,  palette::pink, palette::orange};
   // Everything fades over the second half, and is gone at the last frame.
@@ -125,8 +129,8 @@ void drawConfetti(Canvas& c, int f) {
   if (t < 0.3f) {
     const float r = h * (0.05f + 0.9f * easeOut(t / 0.3f));
     Canvas shock(c.width, c.height);
-    neonStroke(shock, ringSdf(origin, r, 0.0f), withAlpha(palette::white, 1.0f - t / 0.3f), 1.2f,
-               0.8f);
+    neonStroke(shock, ringSdf(origin, r, 0.0f), withAlpha(palette::white, 1.0f - t / 0.3f),
+               1.2f * px, 0.8f);
     fadeTowardEdges(shock, h * 0.2f);
     composite(c, shock, 0, 0);
   }
@@ -138,7 +142,7 @@ void drawConfetti(Canvas& c, int f) {
     const float speed = rng.range(0.25f, 1.0f) * h * 1.5f;
     const float spin = rng.range(4.0f, 14.0f);
     const float spin0 = rng.range(0.0f, 2.0f * pi);
-    const float size = rng.range(2.4f, 4.4f);
+    const float size = rng.range(2.4f, 4.4f) * px;
     const int kind = static_cast<int>(rng.next() % 4);
     const Color col = colours[rng.next() % 7];
     // Flight with drag and gravity, in pixels of the cell; y grows downward.
@@ -150,7 +154,7 @@ void drawConfetti(Canvas& c, int f) {
     const float flip = std::fabs(std::cos(rot * 0.7f));  // tumbling pieces show their edge
     const Color shade = withAlpha(mix(col, palette::white, 0.25f * flip), fade);
     if (kind == 0 || kind == 1) {
-      fill(c, boxSdf(p, {size, std::max(0.35f, size * 0.5f * flip)}, 0.3f, rot), shade);
+      fill(c, boxSdf(p, {size, std::max(0.35f * px, size * 0.5f * flip)}, 0.3f * px, rot), shade);
     } else if (kind == 2) {
       fill(c, circleSdf(p, size * 0.6f), shade);
     } else {
@@ -163,6 +167,9 @@ void drawConfetti(Canvas& c, int f) {
       fill(c, polygonSdf(tri), shade);
     }
   }
+  // The sheet's bottom edge lies inside the window: pieces falling out of it fade instead of
+  // being cut along a straight line.
+  fadeTowardEdges(c, h * 0.08f);
 }
 
 void drawDisketteUnlock(Canvas& c, int f) {
