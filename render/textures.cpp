@@ -2,6 +2,7 @@
 #include "render/textures.h"
 
 #include <glad/gl.h>
+#include <malloc.h>
 #include <stb_image.h>
 #include <atomic>
 #include <cstdint>
@@ -58,20 +59,44 @@ const TextureEntry textureList[] = {
 constexpr int textureListSize = static_cast<int>(std::size(textureList));
 
 // Pictures decoded ahead on worker threads while the window and the sound engine start; the
-// texture loads then only wait for the ones not done yet.
+// texture loads then only wait for the ones not done yet. The workers take the pictures in list
+// order, the order the uploads need them, and stop ahead of the upload when the decoded copies
+// waiting for it reach a budget, so memory holds only a bounded part of the art twice.
 constexpr int decodeWorkerCount = 2;
+// Decoded pictures may wait for their upload up to this many bytes, so the workers run ahead
+// through the window's creation while the memory held stays bounded.
+constexpr int64_t decodeAheadBudget = int64_t{160} << 20;
 TextureImage decodedAhead[textureListSize];
 std::atomic<bool> decodedAheadReady[textureListSize];
+std::atomic<int> nextToDecode{0};
+std::atomic<int> uploadedCount{0};      // pictures the upload has taken so far, in list order
+std::atomic<int64_t> bytesWaiting{0};   // decoded (or being decoded) and not yet uploaded
+int64_t bytesOf[textureListSize] = {};  // what each picture's decoded copy takes
 pthread_t decodeWorkers[decodeWorkerCount];
 bool decodeWorkerRunning[decodeWorkerCount] = {};
+int runningWorkers = 0;
 bool decodingAhead = false;
 
-void* decodeShare(void* workerIndex) {
-  const int worker = static_cast<int>(reinterpret_cast<intptr_t>(workerIndex));
+// The bytes a picture takes decoded with its chain, read from its header; 0 when unreadable.
+int64_t decodedSize(const char* path, bool withMipChain) {
+  int width = 0, height = 0, channels = 0;
+  if (stbi_info(path, &width, &height, &channels) == 0) return 0;
+  const int64_t level0 = int64_t{width} * height * rgbaChannels;
+  return withMipChain ? level0 + level0 / 3 : level0;
+}
+
+void* decodeInListOrder(void*) {
   // The workers turn the rows themselves; the decoder's own flip stays off on their threads.
   stbi_set_flip_vertically_on_load_thread(0);
-  for (int i = worker; i < textureListSize; i += decodeWorkerCount) {
+  for (int i = nextToDecode.fetch_add(1); i < textureListSize; i = nextToDecode.fetch_add(1)) {
     const TextureEntry& e = textureList[i];
+    bytesOf[i] = decodedSize(e.path, e.generateMipmaps);
+    // The next picture the upload needs is always decoded; the others wait for room.
+    for (int taken = uploadedCount.load();
+         i != taken && bytesWaiting.load() + bytesOf[i] > decodeAheadBudget;
+         taken = uploadedCount.load())
+      uploadedCount.wait(taken);
+    bytesWaiting += bytesOf[i];
     decodedAhead[i] = decodeTextureImage(e.path, !e.keepRowOrder, e.generateMipmaps);
     decodedAheadReady[i].store(true, std::memory_order_release);
     decodedAheadReady[i].notify_one();
@@ -81,6 +106,27 @@ void* decodeShare(void* workerIndex) {
 
 int startThread(pthread_t* thread, void* (*body)(void*), void* argument) {
   return pthread_create(thread, nullptr, body, argument);
+}
+
+// While the pictures are decoded and uploaded, their big blocks come from one heap and go back
+// to it: mapping a fresh block for every picture cost a page fault and a zeroed page per 4 KiB,
+// nearly half of the time spent loading the art, and a freed block was given back to the system
+// instead of serving the next picture. Afterwards the usual policy returns and what is free is
+// trimmed away.
+constexpr int defaultMmapMax = 65536;
+constexpr int defaultTrimThreshold = 128 * 1024;
+constexpr int bulkTrimThreshold = 1 << 30;
+void beginBulkAllocation() {
+  mallopt(M_ARENA_MAX, 1);
+  mallopt(M_MMAP_MAX, 0);
+  mallopt(M_TRIM_THRESHOLD, bulkTrimThreshold);
+}
+constexpr int defaultArenaMax = 0;  // glibc's own choice, from the number of cores
+void endBulkAllocation() {
+  mallopt(M_ARENA_MAX, defaultArenaMax);
+  mallopt(M_MMAP_MAX, defaultMmapMax);
+  mallopt(M_TRIM_THRESHOLD, defaultTrimThreshold);
+  malloc_trim(0);
 }
 
 // Uploads a decoded picture (or, for an unusable file, nothing) into a new texture name and
@@ -123,19 +169,30 @@ uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, 
 void startDecodingTextures() {
   if (decodingAhead) return;
   decodingAhead = true;
+  beginBulkAllocation();
   for (std::atomic<bool>& ready : decodedAheadReady) ready.store(false);
-  // A worker that cannot start (a process limit reached) leaves its pictures to the main thread.
-  for (int w = 0; w < decodeWorkerCount; ++w)
-    decodeWorkerRunning[w] = startDecodeThread(&decodeWorkers[w], decodeShare,
-                                               reinterpret_cast<void*>(intptr_t{w})) == 0;
+  nextToDecode.store(0);
+  uploadedCount.store(0);
+  bytesWaiting.store(0);
+  // A worker that cannot start (a process limit reached) leaves the pictures to the others, and
+  // with none running the main thread decodes them one by one as it uploads them.
+  runningWorkers = 0;
+  for (int w = 0; w < decodeWorkerCount; ++w) {
+    decodeWorkerRunning[w] = startDecodeThread(&decodeWorkers[w], decodeInListOrder, nullptr) == 0;
+    runningWorkers += decodeWorkerRunning[w] ? 1 : 0;
+  }
 }
 
 void discardDecodedTextures() {
+  // Waiting workers are let go at once: nothing more will be uploaded.
+  uploadedCount.store(textureListSize);
+  uploadedCount.notify_all();
   for (int w = 0; w < decodeWorkerCount; ++w) {
     if (decodeWorkerRunning[w]) pthread_join(decodeWorkers[w], nullptr);
     decodeWorkerRunning[w] = false;
   }
   for (TextureImage& image : decodedAhead) image = TextureImage{};
+  if (decodingAhead) endBulkAllocation();
   decodingAhead = false;
 }
 
@@ -150,13 +207,16 @@ void loadAllTextures() {
   for (int i = 0; i < textureListSize; ++i) {
     const TextureEntry& e = textureList[i];
     uint32_t name = 0;
-    if (!decodeWorkerRunning[i % decodeWorkerCount]) {
+    if (runningWorkers == 0) {
       name = loadTexture(e.path, e.generateMipmaps, e.keepRowOrder, e.repeatWrap);
     } else if (glReady) {
       decodedAheadReady[i].wait(false, std::memory_order_acquire);
       name = uploadTexture(e.path, decodedAhead[i], e.repeatWrap);
       decodedAhead[i] = TextureImage{};  // uploaded: the copy in memory can go at once
+      bytesWaiting -= bytesOf[i];
     }
+    uploadedCount.store(i + 1);
+    uploadedCount.notify_all();
     if (e.target != nullptr) *e.target = name;
   }
   discardDecodedTextures();
