@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int alphaChannel = 3;
+constexpr int rgbChannels = 3;
 
 // Every (colour, alpha) product the premultiply can meet, computed with its exact float formula
 // once: the big sprite sheets hold millions of texels.
@@ -51,23 +52,56 @@ void reverseRowOrder(unsigned char* pixels, int width, int height, int channels)
   }
 }
 
+// The truncated mean of four texels of `Channels` channels.
+template <int Channels>
+inline void meanOfFour(const unsigned char* a, const unsigned char* b, const unsigned char* c,
+                const unsigned char* d, unsigned char* out) {
+  for (int k = 0; k < Channels; ++k)
+    out[k] = static_cast<unsigned char>((a[k] + b[k] + c[k] + d[k]) / 4);
+}
+
+// Four channels at once: the even and the odd bytes are summed in 16-bit lanes of one word (at
+// most 4 x 255, so no lane overflows) and shifted down, which is the per-channel formula exactly.
+template <>
+inline void meanOfFour<4>(const unsigned char* a, const unsigned char* b, const unsigned char* c,
+                   const unsigned char* d, unsigned char* out) {
+  constexpr uint32_t evenBytes = 0x00FF00FFu;
+  uint32_t w[4];
+  std::memcpy(&w[0], a, 4);
+  std::memcpy(&w[1], b, 4);
+  std::memcpy(&w[2], c, 4);
+  std::memcpy(&w[3], d, 4);
+  const uint32_t even =
+      (w[0] & evenBytes) + (w[1] & evenBytes) + (w[2] & evenBytes) + (w[3] & evenBytes);
+  const uint32_t odd = ((w[0] >> 8) & evenBytes) + ((w[1] >> 8) & evenBytes) +
+                       ((w[2] >> 8) & evenBytes) + ((w[3] >> 8) & evenBytes);
+  const uint32_t mean = ((even >> 2) & evenBytes) | (((odd >> 2) & evenBytes) << 8);
+  std::memcpy(out, &mean, 4);
+}
+
 // One level from the level above it: each texel the truncated mean of its 2 x 2 parent block,
 // the block clamped at an odd edge.
+template <int Channels>
 void reduceLevel(const unsigned char* from, int fromW, int fromH, unsigned char* to, int toW,
-                 int toH, int channels) {
+                 int toH) {
   for (int y = 0; y < toH; ++y) {
     const int y0 = y * 2 < fromH ? y * 2 : fromH - 1;
     const int y1 = y0 + 1 < fromH ? y0 + 1 : y0;
-    for (int x = 0; x < toW; ++x) {
+    const unsigned char* upper = from + static_cast<size_t>(y0) * fromW * Channels;
+    const unsigned char* lower = from + static_cast<size_t>(y1) * fromW * Channels;
+    unsigned char* out = to + static_cast<size_t>(y) * toW * Channels;
+    // Whole blocks first, without the clamps; only an odd right edge needs them.
+    const int whole = fromW / 2 < toW ? fromW / 2 : toW;
+    for (int x = 0; x < whole; ++x) {
+      const unsigned char* u = upper + 2 * x * Channels;
+      const unsigned char* l = lower + 2 * x * Channels;
+      meanOfFour<Channels>(u, u + Channels, l, l + Channels, out + x * Channels);
+    }
+    for (int x = whole; x < toW; ++x) {
       const int x0 = x * 2 < fromW ? x * 2 : fromW - 1;
       const int x1 = x0 + 1 < fromW ? x0 + 1 : x0;
-      const unsigned char* a = from + (static_cast<size_t>(y0) * fromW + x0) * channels;
-      const unsigned char* b = from + (static_cast<size_t>(y0) * fromW + x1) * channels;
-      const unsigned char* c = from + (static_cast<size_t>(y1) * fromW + x0) * channels;
-      const unsigned char* d = from + (static_cast<size_t>(y1) * fromW + x1) * channels;
-      unsigned char* out = to + (static_cast<size_t>(y) * toW + x) * channels;
-      for (int k = 0; k < channels; ++k)
-        out[k] = static_cast<unsigned char>((a[k] + b[k] + c[k] + d[k]) / 4);
+      meanOfFour<Channels>(upper + x0 * Channels, upper + x1 * Channels, lower + x0 * Channels,
+                           lower + x1 * Channels, out + x * Channels);
     }
   }
 }
@@ -92,7 +126,14 @@ void premultiplyAlpha(unsigned char* pixels, int width, int height) {
   const long count = static_cast<long>(width) * height;
   for (long i = 0; i < count; ++i) {
     unsigned char* p = pixels + i * rgbaChannels;
-    const unsigned char* row = product + p[alphaChannel] * 256;
+    const unsigned char a = p[alphaChannel];
+    // Sprite sheets are mostly clear or solid: those texels need no look-up at all.
+    if (a == 255) continue;
+    if (a == 0) {
+      std::memset(p, 0, alphaChannel);
+      continue;
+    }
+    const unsigned char* row = product + a * 256;
     for (int c = 0; c < alphaChannel; ++c) p[c] = row[p[c]];
   }
 }
@@ -121,10 +162,15 @@ TextureImage decodeTextureImage(const char* path, bool reverseRows, bool withMip
     total += static_cast<size_t>(mipSize(width, l)) * mipSize(height, l) * channels;
   }
   if (levels > 1) image.smaller.reset(new unsigned char[total]);
-  for (int l = 1; l < levels; ++l)
-    reduceLevel(levelPixels(image, l - 1), mipSize(width, l - 1), mipSize(height, l - 1),
-                image.smaller.get() + image.levelOffset[l], mipSize(width, l), mipSize(height, l),
-                channels);
+  for (int l = 1; l < levels; ++l) {
+    const unsigned char* above = levelPixels(image, l - 1);
+    unsigned char* level = image.smaller.get() + image.levelOffset[l];
+    const int fromW = mipSize(width, l - 1), fromH = mipSize(height, l - 1);
+    if (channels == rgbaChannels)
+      reduceLevel<rgbaChannels>(above, fromW, fromH, level, mipSize(width, l), mipSize(height, l));
+    else
+      reduceLevel<rgbChannels>(above, fromW, fromH, level, mipSize(width, l), mipSize(height, l));
+  }
   image.width = width;
   image.height = height;
   image.channels = channels;
