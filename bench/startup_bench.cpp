@@ -107,6 +107,12 @@ StartupSample startOnce(const char* program) {
   }
   sample.seconds =
       static_cast<double>(swappedAt - spawnedAt - checkNanoseconds) / nanosecondsPerSecond;
+  // The probe's reading of the program's own peak, which the rusage above overstates when this
+  // benchmark process is large.
+  std::string peakWord;
+  long probedKiB = 0;
+  if (in >> peakWord >> probedKiB && peakWord == "peak" && probedKiB > 0)
+    sample.peakKiB = probedKiB;
   sample.ok = true;
   return sample;
 }
