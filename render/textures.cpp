@@ -65,7 +65,7 @@ constexpr int textureListSize = static_cast<int>(std::size(textureList));
 constexpr int decodeWorkerCount = 2;
 // Decoded pictures may wait for their upload up to this many bytes, so the workers run ahead
 // through the window's creation while the memory held stays bounded.
-constexpr int64_t decodeAheadBudget = int64_t{160} << 20;
+constexpr int64_t decodeAheadBudget = int64_t{96} << 20;
 TextureImage decodedAhead[textureListSize];
 std::atomic<bool> decodedAheadReady[textureListSize];
 std::atomic<int> nextToDecode{0};
