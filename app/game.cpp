@@ -5,9 +5,10 @@
 #include <stb_image.h>
 #include <cstdio>
 
+#include "app/camera.h"
+#include "app/frame_clock.h"
 #include "app/run_state.h"
 #include "app/save_file.h"
-#include "app/shell.h"
 #include "app/tunnel_polygon.h"
 #include "app/window.h"
 #include "render/frame.h"

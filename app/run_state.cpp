@@ -1,7 +1,10 @@
 // The run's global variables, their reset, and the lifetime of the world and its objects.
 #include "app/run_state.h"
 
-#include "app/shell.h"
+#include <cstdio>
+
+#include "app/camera.h"
+#include "app/frame_clock.h"
 
 World* world = nullptr;
 
@@ -29,9 +32,9 @@ TunnelObject* last128 = nullptr;
 TunnelObject* last2x = nullptr;
 TunnelObject* last4x = nullptr;
 TunnelObject* last8x = nullptr;
-float cameraYaw = -90.0f;
-float cameraPitch = 0.0f;
 float platformLength = 1.0f;
+
+void noActionSpecified() { std::printf("No action specified for selected element.\n"); }
 
 namespace {
 

@@ -29,6 +29,9 @@ enum ObjectKind : int32_t {
 
 using ActionFn = void (*)();
 
+// Default action of world objects and UI elements: prints that nothing is bound.
+void noActionSpecified();
+
 // A blade standing on one lane of a platform.
 struct Barrier {
   glm::mat4 model;  // placement, rewritten every frame
@@ -93,8 +96,6 @@ extern TunnelObject* last128;
 extern TunnelObject* last2x;
 extern TunnelObject* last4x;
 extern TunnelObject* last8x;
-extern float cameraYaw;       // free-look yaw, degrees
-extern float cameraPitch;     // free-look pitch, degrees, -89..89
 extern float platformLength;  // depth of one platform along the axis
 
 // Sets every run variable to its reset value and releases the held and last-collected objects.

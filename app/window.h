@@ -2,6 +2,8 @@
 // the size callback.
 #pragma once
 
+#include <cstdint>
+
 struct GLFWwindow;
 
 // The buttons and axes of a standard gamepad, in the order the window system's gamepad mappings
@@ -43,6 +45,11 @@ struct GamepadState {
 };
 
 extern GLFWwindow* window;  // the one game window; null before start-up and in tests
+extern bool fullscreen;     // the window covers the primary monitor
+// Windowed placement and size to return to when full screen is left, saved on the way in.
+extern int savedWindowX, savedWindowY;
+extern int32_t savedWindowWidth;   // pixels, the start size until full screen is first entered
+extern int32_t savedWindowHeight;  // pixels
 
 // Asks the main loop to end after the current frame.
 void requestClose();
@@ -53,5 +60,10 @@ void setCursorCaptured(bool captured);
 bool readGamepad(GamepadState& state);
 // Window-system side of the F11 toggle; returns false (nothing changed) when it cannot switch.
 bool switchFullscreen(bool toFullscreen);
+// The F11 toggle: full screen on or off; the flag follows only a switch the system made.
+void toggleFullscreen();
+// A new framebuffer size: the shared view and the GL viewport follow it; a side of 0 (a
+// minimised window) changes nothing.
+void resizeFramebuffer(int32_t width, int32_t height);
 // Framebuffer-size callback.
 void onFramebufferSize(GLFWwindow* w, int width, int height);

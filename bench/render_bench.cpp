@@ -9,7 +9,7 @@
 
 #include "app/game.h"
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
 #include "gl/gl_fixture.h"
 #include "render/frame.h"

@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
 #include "sim/frame_update.h"
 #include "sim/generation.h"

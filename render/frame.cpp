@@ -5,7 +5,7 @@
 #include <glad/gl.h>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/shell.h"
+#include "app/camera.h"
 #include "app/tunnel_polygon.h"
 #include "render/gl_context.h"
 #include "render/platform_draw.h"

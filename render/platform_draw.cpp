@@ -4,7 +4,8 @@
 #include <glad/gl.h>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/camera.h"
+#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
 #include "render/frame.h"
 #include "render/gl_context.h"

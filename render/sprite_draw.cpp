@@ -5,7 +5,7 @@
 #include <glad/gl.h>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/camera.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
 #include "ui/ui_elements.h"

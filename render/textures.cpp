@@ -11,17 +11,6 @@
 
 #include "render/gl_context.h"
 
-uint32_t panelBackgroundTexture = 0;
-uint32_t linesTexture = 0;
-uint32_t doorTexture = 0;
-uint32_t playerSheetTexture = 0;
-uint32_t disketteUnlockTexture = 0;
-uint32_t itemHubTexture = 0;
-uint32_t boostSheetTexture = 0;
-uint32_t confettiSheetTexture = 0;
-uint32_t itemTextures[itemTextureCount] = {};
-uint32_t zellSheetTexture = 0;
-
 namespace {
 
 // One row of the texture list: where the file is, how it is uploaded, and where its name goes.

@@ -4,20 +4,8 @@
 #include <pthread.h>
 #include <cstdint>
 
+#include "app/texture_names.h"
 #include "render/texture_images.h"
-
-constexpr int itemTextureCount = 9;
-
-extern uint32_t panelBackgroundTexture;
-extern uint32_t linesTexture;
-extern uint32_t doorTexture;
-extern uint32_t playerSheetTexture;
-extern uint32_t disketteUnlockTexture;
-extern uint32_t itemHubTexture;
-extern uint32_t boostSheetTexture;
-extern uint32_t confettiSheetTexture;
-extern uint32_t itemTextures[itemTextureCount];
-extern uint32_t zellSheetTexture;
 
 uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap);
 // Starts decoding every listed picture on worker threads, so that loadAllTextures finds them

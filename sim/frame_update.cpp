@@ -10,7 +10,7 @@
 
 #include "app/run_state.h"
 #include "app/save_file.h"
-#include "app/shell.h"
+#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
 #include "render/frame.h"
 #include "sim/collisions.h"

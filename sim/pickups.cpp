@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/camera.h"
 #include "render/frame.h"
 #include "render/textures.h"
 #include "sim/collisions.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
 #include "sim/controls.h"
 #include "sim/frame_update.h"

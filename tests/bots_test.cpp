@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/camera.h"
 #include "app/tunnel_polygon.h"
 #include "bot_pilot.h"
 #include "pad_pilot.h"

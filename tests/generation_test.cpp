@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
 #include "sim/generation.h"
 #include "sim/random.h"

@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/camera.h"
+#include "app/frame_clock.h"
+#include "app/window.h"
 #include "app/tunnel_polygon.h"
 
 TEST(TunnelPolygon, EveryEdgeIsOneUnitLong) {

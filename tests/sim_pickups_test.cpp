@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "app/camera.h"
 #include "sim/collisions.h"
 #include "sim/pickups.h"
 #include "sim/random.h"

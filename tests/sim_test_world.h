@@ -10,7 +10,7 @@
 
 #include "app/run_state.h"
 #include "app/save_file.h"
-#include "app/shell.h"
+#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
 #include "sim/frame_update.h"
 #include "ui/screens.h"

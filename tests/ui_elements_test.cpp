@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/frame_clock.h"
 #include "ui/ui_elements.h"
 
 namespace {

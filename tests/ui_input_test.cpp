@@ -7,7 +7,8 @@
 #include <string>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/camera.h"
+#include "app/window.h"
 #include "sim/random.h"
 #include "ui/input.h"
 #include "ui/screens.h"

@@ -7,7 +7,8 @@
 #include <cstdio>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/camera.h"
+#include "app/window.h"
 #include "app/window.h"
 #include "sim/controls.h"
 #include "sim/generation.h"
@@ -16,8 +17,6 @@
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
 
-bool fullscreen = false;
-int savedWindowX = 0, savedWindowY = 0;
 double lastCursorX = 0.0, lastCursorY = 0.0;
 bool firstMouse = true;
 void (*menuSoundPlayer)(const char* path) = playSound;
@@ -185,7 +184,3 @@ void onMouseButton(GLFWwindow* /*w*/, int button, int action, int /*mods*/) {
   if (button == GLFW_MOUSE_BUTTON_LEFT && action == GLFW_PRESS) activateSelected();
 }
 
-void toggleFullscreen() {
-  // The flag follows the window: a switch the window system refuses changes nothing.
-  if (switchFullscreen(!fullscreen)) fullscreen = !fullscreen;
-}

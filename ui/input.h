@@ -3,8 +3,6 @@
 
 struct GLFWwindow;
 
-extern bool fullscreen;
-extern int savedWindowX, savedWindowY;  // windowed placement saved when going full screen
 extern double lastCursorX, lastCursorY;
 extern bool firstMouse;
 // Plays the menu select sound; playSound unless a test listens in.
@@ -15,4 +13,3 @@ void onCursorPos(GLFWwindow* w, double x, double y);
 void onMouseButton(GLFWwindow* w, int button, int action, int mods);
 void selectButton(int i);
 void deselectButton(int i);
-void toggleFullscreen();

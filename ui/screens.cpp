@@ -13,13 +13,11 @@
 #include "ui/hud.h"
 #include "ui/ui_elements.h"
 
-int32_t currentScreen = screenMainMenu;
 char seedText[seedDigitsMax + 1] = {};
 int32_t seedLength = 0;
 
 namespace {
 
-constexpr int32_t lastScreen = 9;
 constexpr float buttonHeight = 0.05f;
 constexpr float buttonWidth = 0.4f;
 constexpr uint64_t nonNegativeSeedMask = 0x7FFFFFFFFFFFFFFFull;

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/frame_clock.h"
 #include "sim/random.h"
 
 UiElement uiElements[uiElementCount];
@@ -14,7 +14,6 @@ int8_t selectedIndex = -1;
 uint8_t selectableCount = 0;
 bool keyboardNavigation = false;
 
-void noActionSpecified() { std::printf("No action specified for selected element.\n"); }
 
 void resetUi() {
   for (UiElement& e : uiElements) e = UiElement{};

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <glm/glm.hpp>
 
+#include "app/run_state.h"
+
 constexpr int uiElementCount = 30;
 constexpr int uiTextCount = 30;
 constexpr int uiTextCapacity = 1024;
@@ -12,9 +14,6 @@ constexpr float uiArrivalDistance = 0.05f;
 constexpr int oneShotLastFrame = 29;
 
 using UiAction = void (*)();
-
-// Default action of every element: prints that nothing is bound.
-void noActionSpecified();
 
 // One textured quad: a button hit area, an icon, a sprite animation or a panel.
 struct UiElement {

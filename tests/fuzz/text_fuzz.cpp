@@ -8,7 +8,8 @@
 
 #include "app/run_state.h"
 #include "app/save_file.h"
-#include "app/shell.h"
+#include "app/camera.h"
+#include "app/frame_clock.h"
 #include "render/text.h"
 #include "sim/random.h"
 #include "tests/fuzz/fuzz_support.h"

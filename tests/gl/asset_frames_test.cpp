@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell.h"
+#include "app/camera.h"
 #include "gl/render_test_support.h"
 #include "ui/ui_elements.h"
 

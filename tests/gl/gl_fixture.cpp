@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/shell.h"
+#include "app/camera.h"
 #include "app/window.h"
 #include "render/gl_context.h"
 

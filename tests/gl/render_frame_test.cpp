@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/camera.h"
+#include "app/frame_clock.h"
 #include "gl/render_test_support.h"
 #include "render/platform_draw.h"
 #include "sim/frame_update.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/run_state.h"
-#include "app/shell.h"
+#include "app/camera.h"
 #include "gl/render_test_support.h"
 #include "sim/generation.h"
 #include "sim/random.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/shell.h"
+#include "app/camera.h"
 #include "gl/render_test_support.h"
 #include "ui/ui_elements.h"
 

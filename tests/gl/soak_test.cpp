@@ -13,6 +13,7 @@
 #include <limits>
 #include <set>
 
+#include "app/camera.h"
 #include "app/save_file.h"
 #include "bot_pilot.h"
 #include "gl/render_test_support.h"
