@@ -19,10 +19,15 @@
 #include "render/textures.h"
 #include "render/tunnel_mesh.h"
 #include "sim/frame_update.h"
+#include "sim/run_events.h"
 #include "sound/sound.h"
 #include "ui/gamepad.h"
+#include "ui/hud.h"
+#include "ui/hud_events.h"
 #include "ui/input.h"
 #include "ui/screens.h"
+#include "ui/ui_elements.h"
+#include "ui/window_requests.h"
 
 namespace {
 
@@ -95,6 +100,26 @@ void shutDown() {
 
 }  // namespace
 
+void connectLayers() {
+  runEvents.showScreen = showScreen;
+  runEvents.rebuildBladeMeshes = rebuildBarrierMeshes;
+  runEvents.playSound = playSound;
+  runEvents.diamondFlyers = launchDiamondFlyers;
+  runEvents.cardHeld = showCardHeld;
+  runEvents.rewardCounted = showRewardCounted;
+  runEvents.rewardFlyer = launchRewardFlyer;
+  runEvents.heldItemsChanged = showHeldItems;
+  runEvents.scorePopup = launchScorePopup;
+  runEvents.boostReserveChanged = showBoostReserve;
+  runEvents.waveBannerShown = showWaveBanner;
+  frameHooks.animateUi = animateUiElements;
+  frameHooks.uiPass = uiPass;
+  windowRequests.close = requestClose;
+  windowRequests.captureCursor = setCursorCaptured;
+  windowRequests.toggleFullscreen = toggleFullscreen;
+  gamepadReader = readGamepad;
+}
+
 void loadGameResources() {
   loadAllTextures();
   fillTunnelPolygon();
@@ -109,6 +134,7 @@ int runGame() {
   // A log file or a pipe would otherwise get the lines in blocks, late, and lose the last block
   // when the game is killed; each line now leaves as it is finished.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  connectLayers();
   if (!glfwInit()) {
     const char* reason = nullptr;
     glfwGetError(&reason);
@@ -130,7 +156,7 @@ int runGame() {
     return 1;
   }
   glfwMakeContextCurrent(created);
-  if (!loadGlEntryPoints()) {
+  if (!loadGlEntryPoints(glfwGetProcAddress)) {
     std::printf("Failed to initialize GLAD\n");
     discardDecodedTextures();
     glfwTerminate();

@@ -4,45 +4,9 @@
 
 #include <cstdint>
 
+#include "ui/gamepad.h"
+
 struct GLFWwindow;
-
-// The buttons and axes of a standard gamepad, in the order the window system's gamepad mappings
-// report them (south is A on one brand and cross on another, so the game names them by place).
-enum GamepadButton : int {
-  padSouth = 0,
-  padEast,
-  padWest,
-  padNorth,
-  padLeftBumper,
-  padRightBumper,
-  padBack,
-  padStart,
-  padGuide,
-  padLeftThumb,
-  padRightThumb,
-  padDpadUp,
-  padDpadRight,
-  padDpadDown,
-  padDpadLeft,
-  gamepadButtonCount
-};
-enum GamepadAxis : int {
-  padLeftX = 0,
-  padLeftY,  // up is negative
-  padRightX,
-  padRightY,
-  padLeftTrigger,
-  padRightTrigger,
-  gamepadAxisCount
-};
-
-constexpr float padTriggerAtRest = -1.0f;  // triggers run from -1 (let go) to 1 (pulled fully)
-
-// One reading of a gamepad; the default is a pad nobody touches.
-struct GamepadState {
-  bool buttons[gamepadButtonCount] = {};
-  float axes[gamepadAxisCount] = {0.0f, 0.0f, 0.0f, 0.0f, padTriggerAtRest, padTriggerAtRest};
-};
 
 extern GLFWwindow* window;  // the one game window; null before start-up and in tests
 extern bool fullscreen;     // the window covers the primary monitor

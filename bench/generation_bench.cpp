@@ -12,5 +12,3 @@ static void BM_GenerateWorld(benchmark::State& state) {
   releaseWorld();
 }
 BENCHMARK(BM_GenerateWorld);
-
-BENCHMARK_MAIN();

@@ -6,20 +6,18 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/camera.h"
+#include "app/game_screen.h"
+#include "app/texture_names.h"
 #include "app/tunnel_polygon.h"
 #include "render/gl_context.h"
 #include "render/platform_draw.h"
 #include "render/shader_program.h"
 #include "render/sprite_draw.h"
-#include "render/textures.h"
 #include "sim/frame_update.h"
 #include "sim/random.h"
-#include "ui/hud.h"
-#include "ui/screens.h"
-#include "ui/ui_elements.h"
+#include "sim/run_events.h"
 
-glm::mat4 particleModels[particleCount] = {};
-TunnelObject player = {};
+FrameHooks frameHooks = {};
 
 namespace {
 
@@ -39,16 +37,16 @@ enum class FrameContent { sceneAndUi, uiOnly, nothing };
 
 FrameContent contentOf(int32_t screen) {
   switch (screen) {
-    case 0:
-    case 2:
-    case 3:
-    case 9:
+    case screenPlay:
+    case screenUnusedScene:
+    case screenRunOver:
+    case screenItemBox:
       return FrameContent::sceneAndUi;
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-    case 8:
+    case screenMainMenu:
+    case screenOptions:
+    case screenControls:
+    case screenUnusedMenu:
+    case screenSeedEntry:
       return FrameContent::uiOnly;
     default:
       return FrameContent::nothing;
@@ -138,11 +136,10 @@ void renderFrame() {
   if (!glReady) return;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLineWidth(frameLineWidth);
-  for (UiElement& e : uiElements)
-    if (e.animating) animateUiElement(e);
+  emit(frameHooks.animateUi);
 
   const FrameContent content = contentOf(currentScreen);
   if (content == FrameContent::nothing) return;
   if (content == FrameContent::sceneAndUi) drawScene();
-  uiPass();
+  emit(frameHooks.uiPass);
 }

@@ -3,15 +3,16 @@
 
 #include <glm/glm.hpp>
 
-#include "app/run_state.h"
+#include "sim/scene_objects.h"
 
-constexpr int particleCount = 200;
-
-extern glm::mat4 particleModels[particleCount];
-extern TunnelObject player;  // the player sprite; its model translation is playerPosition
-
-// The player never moves: blades, doors and pickups are measured from here.
-inline const glm::vec3 playerPosition{0.0f, 0.1f, 65.0f};
+// The UI's two steps of every frame, which the frame composition runs in their place: the
+// animation of the pools before anything is drawn, and the UI pass after the scene. The shell
+// fills them at start-up; empty, a frame draws no UI.
+struct FrameHooks {
+  void (*animateUi)();  // every animating element of the pool, one step
+  void (*uiPass)();     // the pools' elements, then their texts
+};
+extern FrameHooks frameHooks;
 
 void setupScene();
 void renderFrame();

@@ -1,13 +1,12 @@
 // Loading the GL entry points and the global GL states set outside the draw operations.
 #include "render/gl_context.h"
 
-#include <GLFW/glfw3.h>
 #include <glad/gl.h>
 
 bool glReady = false;
 
-bool loadGlEntryPoints() {
-  glReady = gladLoadGL(glfwGetProcAddress) != 0;
+bool loadGlEntryPoints(GlProcLookup lookup) {
+  glReady = lookup != nullptr && gladLoadGL(reinterpret_cast<GLADloadfunc>(lookup)) != 0;
   return glReady;
 }
 

@@ -7,8 +7,10 @@
 // so the simulation and the UI run without a context (tests, tools).
 extern bool glReady;
 
-// Loads the GL 4.6 core entry points through the window system; false on failure.
-bool loadGlEntryPoints();
+// The window system's lookup of a GL function by name, for the current context.
+using GlProcLookup = void (*(*)(const char* name))();
+// Loads the GL 4.6 core entry points through the window system's lookup; false on failure.
+bool loadGlEntryPoints(GlProcLookup lookup);
 // Viewport and depth test of a new context.
 void initGlState(int32_t width, int32_t height);
 void setViewport(int32_t width, int32_t height);

@@ -3,15 +3,15 @@
 
 #include <glad/gl.h>
 
-#include "app/run_state.h"
 #include "app/camera.h"
 #include "app/frame_clock.h"
+#include "app/run_state.h"
+#include "app/texture_names.h"
 #include "app/tunnel_polygon.h"
-#include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
-#include "render/textures.h"
 #include "render/tunnel_mesh.h"
+#include "sim/scene_objects.h"
 
 float tunnelScroll = 0.0f;
 

@@ -4,11 +4,11 @@
 
 #include <glad/gl.h>
 
-#include "app/run_state.h"
 #include "app/camera.h"
+#include "app/run_state.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
-#include "ui/ui_elements.h"
+#include "render/ui_records.h"
 
 uint32_t quadVao = 0, quadVbo = 0, quadEbo = 0;
 
@@ -65,10 +65,10 @@ UiRect uiRectangle(const UiElement& e, int32_t width, int32_t height) {
   const float h = static_cast<float>(height * static_cast<double>(e.height));
   float x = static_cast<float>(width * e.x);
   float y = static_cast<float>(height * e.y);
-  if (e.anchor == 2) {
+  if (e.anchor == anchorCentre) {
     x -= w / 2.0f;
     y -= h / 2.0f;
-  } else if (e.anchor == 1) {
+  } else if (e.anchor == anchorTopRight) {
     x -= w;
   }
   return {x, y, w, h};

@@ -10,7 +10,7 @@
 #include "render/gl_context.h"
 #include "render/shader_program.h"
 #include "render/sprite_draw.h"
-#include "ui/ui_elements.h"
+#include "render/ui_records.h"
 
 Glyph glyphs[glyphCount] = {};
 float fontAscent = 0.0f;
@@ -36,13 +36,13 @@ TextPlacement placeText(const UiText& t, int32_t width, int32_t height) {
   const float s = static_cast<float>(height) * t.scale;
   float px = static_cast<float>(width) * t.x;
   float py = static_cast<float>(height) * t.y + s * fontAscent;
-  if (t.anchor == 1 || t.anchor == 2) {
+  if (t.anchor == anchorTopRight || t.anchor == anchorCentre) {
     float lineLength = 0.0f;
     for (int i = 0; i < uiTextCapacity && t.text[i] != '\0'; ++i) {
       const unsigned char c = static_cast<unsigned char>(t.text[i]);
       if (hasGlyphEntry(c)) lineLength += static_cast<float>(wholeAdvance(glyphs[c])) * s;
     }
-    if (t.anchor == 2) {
+    if (t.anchor == anchorCentre) {
       px -= 0.5f * lineLength;
       py -= 0.5f * s * static_cast<float>(glyphs[ascentGlyph].rows);
     } else {

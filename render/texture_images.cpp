@@ -55,7 +55,7 @@ void reverseRowOrder(unsigned char* pixels, int width, int height, int channels)
 // The truncated mean of four texels of `Channels` channels.
 template <int Channels>
 inline void meanOfFour(const unsigned char* a, const unsigned char* b, const unsigned char* c,
-                const unsigned char* d, unsigned char* out) {
+                       const unsigned char* d, unsigned char* out) {
   for (int k = 0; k < Channels; ++k)
     out[k] = static_cast<unsigned char>((a[k] + b[k] + c[k] + d[k]) / 4);
 }
@@ -64,7 +64,7 @@ inline void meanOfFour(const unsigned char* a, const unsigned char* b, const uns
 // most 4 x 255, so no lane overflows) and shifted down, which is the per-channel formula exactly.
 template <>
 inline void meanOfFour<4>(const unsigned char* a, const unsigned char* b, const unsigned char* c,
-                   const unsigned char* d, unsigned char* out) {
+                          const unsigned char* d, unsigned char* out) {
   constexpr uint32_t evenBytes = 0x00FF00FFu;
   uint32_t w[4];
   std::memcpy(&w[0], a, 4);

@@ -160,3 +160,8 @@ void releaseBarrierMeshes() {
     mesh = {};
   }
 }
+
+void rebuildBarrierMeshes() {
+  releaseBarrierMeshes();
+  buildBarrierMeshes();
+}

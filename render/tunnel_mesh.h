@@ -39,3 +39,5 @@ void barrierVertices(int n, int j, MeshVertex out[6]);
 void buildTunnelMeshes();
 void buildBarrierMeshes();
 void releaseBarrierMeshes();
+// A new run's blades: the previous set released, then all built again.
+void rebuildBarrierMeshes();

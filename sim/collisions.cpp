@@ -7,9 +7,9 @@
 
 #include "app/run_state.h"
 #include "app/tunnel_polygon.h"
-#include "render/frame.h"
 #include "sim/frame_update.h"
 #include "sim/pickups.h"
+#include "sim/scene_objects.h"
 
 namespace {
 

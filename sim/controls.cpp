@@ -4,18 +4,13 @@
 #include "app/run_state.h"
 #include "app/tunnel_polygon.h"
 #include "sim/collisions.h"
+#include "sim/key_codes.h"
 #include "sim/pickups.h"
 
 namespace {
 
-constexpr int keyRelease = 0;
-constexpr int keyPress = 1;
-constexpr int keyA = 65;
-constexpr int keyItem1 = 49;
-constexpr int keyItem3 = 51;
-constexpr int keyRight = 262;
-constexpr int keyLeft = 263;
-constexpr int keyUp = 265;
+constexpr int keyItem1 = key1;
+constexpr int keyItem3 = key3;
 
 // The lane is logical and changes at once; the tunnel eases toward the new target afterwards.
 void changeLane(int by) {

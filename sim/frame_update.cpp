@@ -8,15 +8,15 @@
 #include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/frame_clock.h"
+#include "app/game_screen.h"
 #include "app/run_state.h"
 #include "app/save_file.h"
-#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
-#include "render/frame.h"
 #include "sim/collisions.h"
 #include "sim/pickups.h"
-#include "ui/screens.h"
-#include "ui/ui_elements.h"
+#include "sim/run_events.h"
+#include "sim/scene_objects.h"
 
 float waveChangeTime = 0.0f;
 float lastBreakTime = 0.0f;
@@ -25,12 +25,9 @@ glm::mat4 tunnelModel = glm::mat4(1.0f);
 
 namespace {
 
-constexpr int gaugeFrameLast = 29;  // empty-gauge cell of the boost sheet
 constexpr int32_t parSecondsPerSide = 25;
 constexpr int32_t parOffset = 75;  // 25 s for each of the three sides of the first wave
 constexpr int32_t bonusPerSecond = 10000;
-constexpr int gaugeElement = 0;
-constexpr int waveBannerText = 3;
 const glm::vec3 zAxis{0.0f, 0.0f, 1.0f};
 
 // Rotations about +z shared by every platform of a frame. Each platform's placement is
@@ -126,12 +123,12 @@ void runWaveBreak() {
     activePlatforms[0] = static_cast<int16_t>(currentPlatform);
     runClock -= waveBreakSeconds;  // the break never counts toward the wave bonus
     waveChangeTime = 0.0f;
-    uiTexts[waveBannerText].visible = false;
+    emit(runEvents.waveBannerShown, false);
     return;
   }
   const double sinceLastBreak = runClock - lastBreakTime;
   if (sinceLastBreak > breakReportGap) std::printf("WAVE TOTAL TIME: %f\n", sinceLastBreak);
-  uiTexts[waveBannerText].visible = true;
+  emit(runEvents.waveBannerShown, true);
   lastBreakTime = static_cast<float>(runClock);
 }
 
@@ -161,7 +158,7 @@ void retireFrontPlatform(int p) {
   waveChangeTime = static_cast<float>(runClock);
   const double par = static_cast<double>(parSecondsPerSide * next - parOffset);
   waveBonus = static_cast<int32_t>(std::trunc(par - runClock)) * bonusPerSecond;
-  launchScorePopup(&waveBonus, "+", scoreGainColor);
+  emit(runEvents.scorePopup, &waveBonus, "+", scoreGainColor);
   targetAngle = laneAngle(currentLane, next);
 }
 
@@ -219,8 +216,7 @@ void updateFrame() {
 
   advanceBoost();  // the speed chosen here holds for the whole frame
   runClock += DeltaTime;
-  uiElements[gaugeElement].frameIndex =
-      gaugeFrameLast - static_cast<int32_t>(boostGauge * 0.5f * static_cast<float>(gaugeFrameLast));
+  emit(runEvents.boostReserveChanged);
   easeTunnel();
   runWaveBreak();
   activatePlatforms();
@@ -254,5 +250,5 @@ void endRun() {
   if (runScore > saveData.highScore) saveData.highScore = runScore;
   // Every ended run reaches the disk at once: a crash or a killed process later loses nothing.
   writeSaveFile();
-  showScreen(screenRunOver);
+  emit(runEvents.showScreen, screenRunOver);
 }

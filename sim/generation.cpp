@@ -5,15 +5,14 @@
 #include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/game_screen.h"
 #include "app/run_state.h"
+#include "app/texture_names.h"
 #include "app/tunnel_polygon.h"
-#include "render/frame.h"
-#include "render/textures.h"
-#include "render/tunnel_mesh.h"
 #include "sim/collisions.h"
 #include "sim/random.h"
-#include "ui/screens.h"
-#include "ui/ui_elements.h"
+#include "sim/run_events.h"
+#include "sim/scene_objects.h"
 
 namespace {
 
@@ -120,8 +119,7 @@ void startRun() {
   resetRunState();
   releaseWorld();
   generateWorld();
-  releaseBarrierMeshes();
-  buildBarrierMeshes();
+  emit(runEvents.rebuildBladeMeshes);
   targetAngle = laneAngle(currentLane, currentSides);
-  showScreen(screenPlay);
+  emit(runEvents.showScreen, screenPlay);
 }

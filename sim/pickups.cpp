@@ -1,20 +1,18 @@
 // Collecting diamonds and items, using held items and the item box prize: the score of a run and
-// the flyers and popups that show it in the HUD.
+// the counts behind the display, which the run's events show.
 #include "sim/pickups.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
+#include "app/game_screen.h"
 #include "app/run_state.h"
-#include "app/camera.h"
-#include "render/frame.h"
-#include "render/textures.h"
+#include "app/sound_files.h"
+#include "app/texture_names.h"
 #include "sim/collisions.h"
 #include "sim/random.h"
-#include "sound/sound.h"
-#include "ui/screens.h"
-#include "ui/ui_elements.h"
+#include "sim/run_events.h"
+#include "sim/scene_objects.h"
 
 int32_t luckyBonus = 0;
 
@@ -25,33 +23,12 @@ constexpr int32_t token128Value = 128, token512Value = 512, token1024Value = 102
 constexpr int32_t luckyBonusLimit = 10000;
 constexpr int32_t boxPrizeLast = 6;  // the item box rolls kinds 0 (card) .. 6 (8x)
 
-constexpr int firstDiamondFlyer = 1;
-constexpr int maxDiamondFlyers = 9;
-constexpr int firstHeldSlotElement = 10;
-constexpr int flyingIconElement = 23;
-constexpr int scorePopupText = 11;
-constexpr float flyerSpacing = 0.1f;
-constexpr float flyerSize = 0.05f;
-constexpr float heldIconSize = 0.05f;
-constexpr float counterIconSize = 0.1f;
-constexpr float flightSpeed = 10.0f;
-constexpr float hudCornerX = 1.0f, hudCornerY = 0.0f;
-constexpr float popupStartX = 0.5f, popupStartY = 0.5f;
-constexpr float popupTargetX = 0.5f, popupTargetY = 0.05f;
-constexpr float popupMoveSpeed = 2.0f;
 const glm::vec3 lossColor{1.0f, 0.0f, 0.0f};
 
-// Where each counted kind (1..6) shows in the HUD column, and what it counts.
-struct RewardSlot {
-  int32_t* count;
-  int text;
-  int icon;
-  TunnelObject** last;
-};
-const RewardSlot rewardSlots[kindMultiplier8x + 1] = {
-    {nullptr, 0, 0, nullptr},       {&count512, 7, 21, &last512}, {&count128, 8, 22, &last128},
-    {&count1024, 6, 20, &last1024}, {&count2x, 9, 26, &last2x},   {&count4x, 10, 24, &last4x},
-    {&count8x, 12, 25, &last8x}};
+// What each counted kind (1..6) counts, and where the last one taken is kept.
+const RewardCounter rewardCounters[kindMultiplier8x + 1] = {
+    {nullptr, nullptr},  {&count512, &last512}, {&count128, &last128}, {&count1024, &last1024},
+    {&count2x, &last2x}, {&count4x, &last4x},   {&count8x, &last8x}};
 
 bool isCountedKind(int32_t kind) { return kind >= kindToken512 && kind <= kindMultiplier8x; }
 
@@ -62,57 +39,9 @@ bool withinReach(const TunnelObject& object) {
   return glm::dot(offset, offset) <= pickupRadiusSquared;
 }
 
-// A spinning sprite-sheet quad that eases toward (targetX, targetY) and vanishes on arrival.
-UiElement flyingSprite(uint32_t texture, float x, float y, int32_t anchor, float size,
-                       float targetX, float targetY) {
-  UiElement e;
-  e.anchor = anchor;
-  e.labelIndex = -1;
-  e.textureId = static_cast<int32_t>(texture);
-  e.x = x;
-  e.y = y;
-  e.height = size;
-  e.width = size;
-  e.visible = true;
-  e.animating = true;
-  e.useSpriteSheet = true;
-  e.cols = sheetColumns;
-  e.rows = sheetRows;
-  e.frameCount = spriteFrames;
-  e.loop = true;
-  e.frameTime = 0.0f;
-  e.frameIndex = 0;
-  e.action = noActionSpecified;
-  e.targetX = targetX;
-  e.targetY = targetY;
-  e.currentX = x;
-  e.currentY = y;
-  e.moveSpeed = flightSpeed;
-  e.spriteAnimated = true;
-  e.hideWhenDone = false;
-  return e;
-}
-
-void launchFlyingIcon(const TunnelObject& item, int32_t anchor, float size, const UiElement& to) {
-  const glm::vec2 from = screenPosition(glm::vec3(item.model[3]));
-  uiElements[flyingIconElement] =
-      flyingSprite(item.textureId, from.x, from.y, anchor, size, to.currentX, to.currentY);
-}
-
-void launchDiamondFlyers(int32_t value, const TunnelObject& diamond) {
-  const glm::vec2 at = screenPosition(glm::vec3(diamond.model[3]));
-  const int k = static_cast<int>(std::min<int32_t>(value, maxDiamondFlyers));
-  float offset = 0.0f;
-  for (int i = 0; i < k; ++i) {
-    uiElements[firstDiamondFlyer + i] = flyingSprite(
-        diamond.textureId, at.x + offset, at.y - offset, 2, flyerSize, hudCornerX, hudCornerY);
-    offset += flyerSpacing;
-  }
-}
-
 void launchLuckyPopup() {
-  launchScorePopup(&luckyBonus, luckyBonus > 0 ? "+" : "",
-                   luckyBonus >= 1 ? scoreGainColor : lossColor);
+  emit(runEvents.scorePopup, &luckyBonus, luckyBonus > 0 ? "+" : "",
+       luckyBonus >= 1 ? scoreGainColor : lossColor);
 }
 
 // A picked-up card goes to the first free held slot; with all three full it is lost.
@@ -121,29 +50,10 @@ void holdCard(TunnelObject* card) {
   const int k = heldCount;
   heldItems[k] = card;
   heldCount = static_cast<uint8_t>(k + 1);
-  UiElement& slot = uiElements[firstHeldSlotElement + k];
-  slot.visible = true;
-  slot.textureId = static_cast<int32_t>(card->textureId);
-  launchFlyingIcon(*card, 2, heldIconSize, slot);
+  emit(runEvents.cardHeld, k, *card);
 }
 
 }  // namespace
-
-void launchScorePopup(const int32_t* value, const char* prefix, glm::vec3 color) {
-  UiText& popup = uiTexts[scorePopupText];
-  popup.anchor = 2;
-  popup.visible = true;
-  popup.valueKind = valueInt32;
-  popup.valueSource = value;
-  popup.prefix = prefix;
-  popup.factor = 1.0f;
-  popup.color = color;
-  popup.currentX = popupStartX;
-  popup.currentY = popupStartY;
-  popup.targetX = popupTargetX;
-  popup.targetY = popupTargetY;
-  popup.moveSpeed = popupMoveSpeed;
-}
 
 int32_t diamondValue() {
   const int64_t tokens = int64_t{token128Value} * count128 + int64_t{token512Value} * count512 +
@@ -155,13 +65,6 @@ int32_t diamondValue() {
   return static_cast<int32_t>(value);
 }
 
-glm::vec2 screenPosition(glm::vec3 point) {
-  const glm::vec4 clip = projection * view * glm::vec4(point, 1.0f);
-  const float sx = (clip.x / clip.w) * 0.5f + 0.5f;
-  const float sy = 1.0f - ((clip.y / clip.w) * 0.5f + 0.5f);
-  return {sx, sy};
-}
-
 void collectDiamond() {
   if (world == nullptr || currentPlatform >= world->platformCount) return;
   TunnelObject* d = world->diamonds[currentPlatform];
@@ -170,10 +73,10 @@ void collectDiamond() {
   const uint64_t wide = static_cast<uint64_t>(static_cast<int64_t>(value));
   runDiamonds += wide;
   runScore += wide;
-  if (value >= 1) launchDiamondFlyers(value, *d);
+  if (value >= 1) emit(runEvents.diamondFlyers, value, *d);
   delete d;
   world->diamonds[currentPlatform] = nullptr;
-  playSound(collectSound);
+  emit(runEvents.playSound, collectSound);
 }
 
 void collectItem() {
@@ -182,7 +85,7 @@ void collectItem() {
   if (it == nullptr || !withinReach(*it)) return;
   switch (it->kind) {
     case kindDiskette:
-      showScreen(screenItemBox);
+      emit(runEvents.showScreen, screenItemBox);
       break;
     case kindBoxRandomizer:
       luckyBonus = uniformInt(rng, -luckyBonusLimit, luckyBonusLimit);
@@ -193,9 +96,9 @@ void collectItem() {
       break;
     default:
       if (!isCountedKind(it->kind)) break;
-      playSound(clinkSound);
+      emit(runEvents.playSound, clinkSound);
       applyReward(it);
-      launchFlyingIcon(*it, 1, counterIconSize, uiElements[rewardSlots[it->kind].icon]);
+      emit(runEvents.rewardFlyer, *it);
       break;
   }
   world->items[currentPlatform] = nullptr;
@@ -204,13 +107,11 @@ void collectItem() {
 
 void applyReward(TunnelObject* item) {
   if (item == nullptr || !isCountedKind(item->kind)) return;
-  const RewardSlot& slot = rewardSlots[item->kind];
-  *slot.count += 1;
-  uiTexts[slot.text].visible = true;
-  uiElements[slot.icon].visible = true;
-  uiElements[slot.icon].textureId = static_cast<int32_t>(item->textureId);
-  TunnelObject* previous = *slot.last;
-  *slot.last = item;
+  const RewardCounter& counter = rewardCounters[item->kind];
+  *counter.count += 1;
+  emit(runEvents.rewardCounted, *item);
+  TunnelObject* previous = *counter.last;
+  *counter.last = item;
   if (previous != item) releaseIfUnreferenced(previous);
 }
 
@@ -227,18 +128,12 @@ void useHeldItem(int k) {
     if (heldItems[i] != nullptr) heldItems[filled++] = heldItems[i];
   for (int i = filled; i < heldSlots; ++i) heldItems[i] = nullptr;
 
-  for (int i = 0; i < heldSlots; ++i) {
-    UiElement& slot = uiElements[firstHeldSlotElement + i];
-    if (heldItems[i] != nullptr) {
-      std::printf("textureID %i for slot %i", static_cast<int>(heldItems[i]->textureId), i);
-      slot.textureId = static_cast<int32_t>(heldItems[i]->textureId);
-      slot.visible = true;
-    } else {
-      slot.textureId = -1;
-      slot.visible = false;
-    }
-  }
+  emit(runEvents.heldItemsChanged);
   releaseIfUnreferenced(item);
+}
+
+RewardCounter rewardCounter(int32_t kind) {
+  return isCountedKind(kind) ? rewardCounters[kind] : RewardCounter{nullptr, nullptr};
 }
 
 int32_t rollItemBox() {

@@ -13,10 +13,6 @@ extern int32_t luckyBonus;  // value of the last box-randomizer roll
 // Colour of a score gain in the popup, handed to the text shader as these numbers.
 inline const glm::vec3 scoreGainColor{165.0f, 224.0f, 0.0f};
 
-// Flies the score popup from the middle of the window to the score; on arrival it credits
-// *value to the run score (a loss lowers it, never below 0).
-void launchScorePopup(const int32_t* value, const char* prefix, glm::vec3 color);
-
 // Value of the next diamond: tokens times the multiplier counts, saturating at INT32_MAX.
 int32_t diamondValue();
 void collectDiamond();
@@ -24,5 +20,11 @@ void collectItem();
 void useHeldItem(int k);
 void applyReward(TunnelObject* item);
 int32_t rollItemBox();
-// Window fractions (y downward) of a world point.
-glm::vec2 screenPosition(glm::vec3 point);
+
+// The count of a counted kind (tokens and multipliers, 1..6) and the last object of it taken;
+// both null for any other kind.
+struct RewardCounter {
+  int32_t* count;
+  TunnelObject** last;
+};
+RewardCounter rewardCounter(int32_t kind);

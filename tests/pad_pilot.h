@@ -3,6 +3,7 @@
 #pragma once
 
 #include "bot_pilot.h"
+#include "app/window.h"
 #include "ui/gamepad.h"
 
 namespace padbot {

@@ -9,6 +9,7 @@
 #include "sim/collisions.h"
 #include "sim/pickups.h"
 #include "sim/random.h"
+#include "ui/hud_events.h"
 #include "sim_test_world.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/sound_files.h"
 #include "sound/sound.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "app/sound_files.h"
 #include "sound/sound.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // Every test process works in a scratch folder beside the game's run-time files, so the save file
-// that ended runs write never lands in the repository.
+// that ended runs write never lands in the repository, and with its layers connected as the game
+// connects them at start-up.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,6 +8,8 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+
+#include "app/game.h"
 
 namespace {
 
@@ -17,6 +20,7 @@ constexpr const char* runTimeFolders[] = {"shaders", "res", "fonts", "audio"};
 class ScratchFolder : public ::testing::Environment {
  public:
   void SetUp() override {
+    connectLayers();
     std::error_code ec;
     original_ = fs::current_path(ec);
     std::string pattern = (fs::temp_directory_path() / "navro-test-XXXXXX").string();

@@ -2,14 +2,14 @@
 // press is handed to the keyboard's handler as the key it stands for on the screen shown.
 #include "ui/gamepad.h"
 
-#include <GLFW/glfw3.h>
 #include <cmath>
 
+#include "sim/key_codes.h"
 #include "ui/input.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
 
-bool (*gamepadReader)(GamepadState& state) = readGamepad;
+bool (*gamepadReader)(GamepadState& state) = nullptr;
 
 namespace {
 
@@ -41,7 +41,7 @@ bool triggerSwitch(float value, bool before) {
 PadControls readControls() {
   GamepadState state;
   // An unplugged pad lets go of everything it held.
-  if (!gamepadReader(state)) state = GamepadState{};
+  if (gamepadReader == nullptr || !gamepadReader(state)) state = GamepadState{};
   PadControls now;
   for (int b = 0; b < gamepadButtonCount; ++b) now.buttons[b] = state.buttons[b];
   now.stickX = stickSwitch(state.axes[padLeftX], previous.stickX);
@@ -60,7 +60,7 @@ bool flicked(int now, int before, int direction) { return now == direction && be
 bool confirmed(const PadControls& now) { return pressed(now, padSouth) || pressed(now, padStart); }
 
 // The key the pad stands for goes through the keyboard's own handler, so both act alike.
-void sendKey(int key, int action = GLFW_PRESS) { onKey(nullptr, key, 0, action, 0); }
+void sendKey(int key, int action = keyPress) { onKey(nullptr, key, 0, action, 0); }
 
 // Boost lasts while any of its controls is held: letting go of one of two keeps it going.
 bool boostHeld(const PadControls& c) {
@@ -69,17 +69,17 @@ bool boostHeld(const PadControls& c) {
 
 void playControls(const PadControls& now) {
   // The d-pad and the stick each count their own presses.
-  if (pressed(now, padDpadLeft)) sendKey(GLFW_KEY_LEFT);
-  if (flicked(now.stickX, previous.stickX, -1)) sendKey(GLFW_KEY_LEFT);
-  if (pressed(now, padDpadRight)) sendKey(GLFW_KEY_RIGHT);
-  if (flicked(now.stickX, previous.stickX, 1)) sendKey(GLFW_KEY_RIGHT);
+  if (pressed(now, padDpadLeft)) sendKey(keyLeft);
+  if (flicked(now.stickX, previous.stickX, -1)) sendKey(keyLeft);
+  if (pressed(now, padDpadRight)) sendKey(keyRight);
+  if (flicked(now.stickX, previous.stickX, 1)) sendKey(keyRight);
   const bool boost = boostHeld(now);
-  if (boost != boostHeld(previous)) sendKey(GLFW_KEY_UP, boost ? GLFW_PRESS : GLFW_RELEASE);
-  if (pressed(now, padWest)) sendKey(GLFW_KEY_A);
+  if (boost != boostHeld(previous)) sendKey(keyUp, boost ? keyPress : keyRelease);
+  if (pressed(now, padWest)) sendKey(keyA);
   // The three held items from left to right: left bumper, north, right bumper.
-  if (pressed(now, padLeftBumper)) sendKey(GLFW_KEY_1);
-  if (pressed(now, padNorth)) sendKey(GLFW_KEY_2);
-  if (pressed(now, padRightBumper)) sendKey(GLFW_KEY_3);
+  if (pressed(now, padLeftBumper)) sendKey(key1);
+  if (pressed(now, padNorth)) sendKey(key2);
+  if (pressed(now, padRightBumper)) sendKey(key3);
 }
 
 // East goes back only from the screens that have a BACK button, doing what that button does.
@@ -90,13 +90,13 @@ UiAction backAction() {
 }
 
 void menuControls(const PadControls& now) {
-  if (pressed(now, padDpadUp) || flicked(now.stickY, previous.stickY, -1)) sendKey(GLFW_KEY_UP);
+  if (pressed(now, padDpadUp) || flicked(now.stickY, previous.stickY, -1)) sendKey(keyUp);
   if (pressed(now, padDpadDown) || flicked(now.stickY, previous.stickY, 1)) {
-    sendKey(GLFW_KEY_DOWN);
+    sendKey(keyDown);
   }
   // One screen change per reading: a back press must not act on the screen a confirm opened.
   if (confirmed(now)) {
-    sendKey(GLFW_KEY_ENTER);
+    sendKey(keyEnter);
   } else if (pressed(now, padEast) && backAction() != nullptr) {
     backAction()();
   }
@@ -118,10 +118,10 @@ void pollGamepad() {
       break;
     case screenSeedEntry:
       // Nothing is typed with a pad: confirming starts the run with the seed proposed.
-      if (confirmed(now)) sendKey(GLFW_KEY_ENTER);
+      if (confirmed(now)) sendKey(keyEnter);
       break;
     case screenItemBox:
-      if (confirmed(now)) sendKey(GLFW_KEY_SPACE);
+      if (confirmed(now)) sendKey(keySpace);
       break;
     default:
       break;

@@ -6,20 +6,32 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/run_state.h"
 #include "app/camera.h"
-#include "app/window.h"
-#include "app/window.h"
+#include "app/run_state.h"
+#include "app/sound_files.h"
 #include "sim/controls.h"
 #include "sim/generation.h"
+#include "sim/key_codes.h"
 #include "sim/random.h"
+#include "sim/run_events.h"
 #include "sound/sound.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
+#include "ui/window_requests.h"
 
 double lastCursorX = 0.0, lastCursorY = 0.0;
 bool firstMouse = true;
 void (*menuSoundPlayer)(const char* path) = playSound;
+
+// The game's key numbers are the window system's own.
+static_assert(keyRelease == GLFW_RELEASE && keyPress == GLFW_PRESS && keyRepeat == GLFW_REPEAT);
+static_assert(keySpace == GLFW_KEY_SPACE && key0 == GLFW_KEY_0 && key1 == GLFW_KEY_1 &&
+              key2 == GLFW_KEY_2 && key3 == GLFW_KEY_3 && key9 == GLFW_KEY_9 && keyA == GLFW_KEY_A);
+static_assert(keyEscape == GLFW_KEY_ESCAPE && keyEnter == GLFW_KEY_ENTER &&
+              keyBackspace == GLFW_KEY_BACKSPACE && keyF11 == GLFW_KEY_F11);
+static_assert(keyRight == GLFW_KEY_RIGHT && keyLeft == GLFW_KEY_LEFT && keyDown == GLFW_KEY_DOWN &&
+              keyUp == GLFW_KEY_UP && keyPad0 == GLFW_KEY_KP_0 && keyPad9 == GLFW_KEY_KP_9);
+static_assert(mouseButtonLeft == GLFW_MOUSE_BUTTON_LEFT);
 
 namespace {
 
@@ -41,14 +53,14 @@ void activateSelected() {
   uiElements[selectedIndex].action();
 }
 
-bool isMenuScreen(int32_t screen) { return screen >= screenRunOver && screen <= 7; }
+bool isMenuScreen(int32_t screen) { return screen >= screenRunOver && screen <= screenUnusedMenu; }
 
 bool handleMenuKey(int key) {
-  if (key == GLFW_KEY_ENTER) {
+  if (key == keyEnter) {
     activateSelected();
     return true;
   }
-  if (key != GLFW_KEY_UP && key != GLFW_KEY_DOWN) return false;
+  if (key != keyUp && key != keyDown) return false;
   playSelectSound();
   keyboardNavigation = true;
   if (selectableCount == 0) return true;  // a screen without buttons has nothing to walk
@@ -59,7 +71,7 @@ bool handleMenuKey(int key) {
   deselectButton(selectedIndex);
   const int last = selectableCount - 1;
   int next = 0;
-  if (key == GLFW_KEY_UP) {
+  if (key == keyUp) {
     next = selectedIndex >= 1 ? selectedIndex - 1 : last;
   } else {
     next = selectedIndex + 1 <= last ? selectedIndex + 1 : 0;
@@ -69,23 +81,23 @@ bool handleMenuKey(int key) {
 }
 
 bool handleSeedKey(int key) {
-  if (key >= GLFW_KEY_0 && key <= GLFW_KEY_9) {
+  if (key >= key0 && key <= key9) {
     if (seedLength < seedDigitsMax) {
-      seedText[seedLength] = static_cast<char>('0' + (key - GLFW_KEY_0));
+      seedText[seedLength] = static_cast<char>('0' + (key - key0));
       seedLength += 1;
       seedText[seedLength] = '\0';
       std::printf("textTypeLength: %i \n", seedLength);
     }
     return true;
   }
-  if (key == GLFW_KEY_BACKSPACE) {
+  if (key == keyBackspace) {
     if (seedLength > 0) {
       seedLength -= 1;
       seedText[seedLength] = '\0';
     }
     return true;
   }
-  if (key == GLFW_KEY_ENTER) {
+  if (key == keyEnter) {
     seedFromText(seedText);
     startRun();
     return true;
@@ -96,7 +108,7 @@ bool handleSeedKey(int key) {
 bool handleScreenKey(int key) {
   if (isMenuScreen(currentScreen)) return handleMenuKey(key);
   if (currentScreen == screenSeedEntry) return handleSeedKey(key);
-  if (currentScreen == screenItemBox && key == GLFW_KEY_SPACE) {
+  if (currentScreen == screenItemBox && key == keySpace) {
     showScreen(screenPlay);
     return true;
   }
@@ -141,12 +153,12 @@ void onKey(GLFWwindow* /*w*/, int key, int /*scancode*/, int action, int /*mods*
   // Keys work with a gamepad plugged in too: pad and keyboard share a run, and Escape, which
   // quits from any screen, has no pad button, so a plugged-in pad must never silence the keys.
   if (currentScreen == screenPlay && onPlayKey(key, action)) return;
-  if (action != GLFW_PRESS) return;
+  if (action != keyPress) return;
   if (handleScreenKey(key)) return;
-  if (key == GLFW_KEY_ESCAPE) {
-    requestClose();
-  } else if (key == GLFW_KEY_F11) {
-    toggleFullscreen();
+  if (key == keyEscape) {
+    emit(windowRequests.close);
+  } else if (key == keyF11) {
+    emit(windowRequests.toggleFullscreen);
   }
 }
 
@@ -169,18 +181,17 @@ void onCursorPos(GLFWwindow* /*w*/, double x, double y) {
   if (!keyboardNavigation) hover(x, y);
 
   if (currentScreen == screenPlay) {
-    setCursorCaptured(true);
+    emit(windowRequests.captureCursor, true);
     const float yaw = cameraYaw * degreesToRadians;
     const float pitch = cameraPitch * degreesToRadians;
     cameraFront = glm::normalize(glm::vec3(std::cos(pitch) * std::cos(yaw), std::sin(pitch),
                                            std::cos(pitch) * std::sin(yaw)));
   } else {
-    setCursorCaptured(false);
+    emit(windowRequests.captureCursor, false);
   }
 }
 
 void onMouseButton(GLFWwindow* /*w*/, int button, int action, int /*mods*/) {
   // The last selected button fires wherever the cursor is now.
-  if (button == GLFW_MOUSE_BUTTON_LEFT && action == GLFW_PRESS) activateSelected();
+  if (button == mouseButtonLeft && action == keyPress) activateSelected();
 }
-

@@ -5,13 +5,14 @@
 
 #include "app/run_state.h"
 #include "app/save_file.h"
-#include "app/window.h"
-#include "render/textures.h"
+#include "app/texture_names.h"
 #include "sim/generation.h"
 #include "sim/pickups.h"
 #include "sim/random.h"
+#include "sim/run_events.h"
 #include "ui/hud.h"
 #include "ui/ui_elements.h"
+#include "ui/window_requests.h"
 
 char seedText[seedDigitsMax + 1] = {};
 int32_t seedLength = 0;
@@ -31,7 +32,7 @@ struct ButtonLayout {
 // A fixed caption centred on (x, y).
 UiText& placeText(int index, const char* caption, float x, float y) {
   UiText& t = uiTexts[index];
-  t.anchor = 2;
+  t.anchor = anchorCentre;
   std::snprintf(t.text, sizeof t.text, "%s", caption);
   t.x = x;
   t.y = y;
@@ -41,7 +42,7 @@ UiText& placeText(int index, const char* caption, float x, float y) {
 // A menu button: an invisible hit area with its caption as a separate label text.
 void makeButton(int element, int label, const ButtonLayout& button) {
   UiElement& e = uiElements[element];
-  e.anchor = 2;
+  e.anchor = anchorCentre;
   e.x = e.targetX = e.currentX = button.x;
   e.y = e.targetY = e.currentY = button.y;
   e.height = buttonHeight;
@@ -71,10 +72,11 @@ void buildMainMenu() {
   };
   makeButtons(buttons, 0);
   // Career figures, bottom left: the diamond total beside a spinning diamond.
-  placeSheetSprite(3, 0, 0.05f, 0.85f, 0.05f, 0.05f, static_cast<int32_t>(zellSheetTexture));
-  bindUiText(3, 0, 0.1f, 0.85f, "", valueInt32, &saveData.totalDiamonds);
-  bindUiText(4, 0, 0.05f, 0.9f, "RUNS: ", valueInt32, &saveData.runCount);
-  bindUiText(5, 0, 0.05f, 0.95f, "HIGH SCORE: ", valueThousands, &saveData.highScore);
+  placeSheetSprite(3, anchorTopLeft, 0.05f, 0.85f, 0.05f, 0.05f,
+                   static_cast<int32_t>(zellSheetTexture));
+  bindUiText(3, anchorTopLeft, 0.1f, 0.85f, "", valueInt32, &saveData.totalDiamonds);
+  bindUiText(4, anchorTopLeft, 0.05f, 0.9f, "RUNS: ", valueInt32, &saveData.runCount);
+  bindUiText(5, anchorTopLeft, 0.05f, 0.95f, "HIGH SCORE: ", valueThousands, &saveData.highScore);
 }
 
 void buildOptions() {
@@ -110,14 +112,15 @@ void buildSeedEntry() {
     seedText[i] = static_cast<char>('0' + uniformInt(rng, 0, 9));
   seedText[seedDigitsMax] = '\0';
   seedLength = seedDigitsMax;
-  bindUiText(0, 2, 0.5f, 0.5f, "ENTER SEED: ", valueDigits, seedText);
+  bindUiText(0, anchorCentre, 0.5f, 0.5f, "ENTER SEED: ", valueDigits, seedText);
 }
 
 void buildRunOver() {
   // QUICK PLAY needs a seed that reads back the same when typed, hence never negative.
   runSeed = rng() & nonNegativeSeedMask;
-  bindUiText(0, 2, 0.5f, 0.05f, "DIAMONDS Collected: ", valueInt64, &runDiamonds);
-  bindUiText(1, 2, 0.5f, 0.15f, "Total DIAMONDS Collected: ", valueInt32, &saveData.totalDiamonds);
+  bindUiText(0, anchorCentre, 0.5f, 0.05f, "DIAMONDS Collected: ", valueInt64, &runDiamonds);
+  bindUiText(1, anchorCentre, 0.5f, 0.15f, "Total DIAMONDS Collected: ", valueInt32,
+             &saveData.totalDiamonds);
   static const ButtonLayout buttons[] = {
       {"EXIT", 0.75f, 0.6f, goToMainMenu},
       {"QUICK PLAY", 0.75f, 0.675f, startRun},
@@ -130,12 +133,12 @@ void buildItemBox() {
   int32_t prize = rollItemBox();
   if (prize < 0 || prize >= itemTextureCount)
     prize = 0;  // a bad kind must not index past the table
-  UiElement& diskette =
-      placeSheetSprite(2, 2, 0.5f, 0.5f, 0.75f, 0.5f, static_cast<int32_t>(disketteUnlockTexture));
-  UiElement& prizeIcon =
-      placeSheetSprite(1, 2, 0.5f, 0.425f, 0.1f, 0.1f, static_cast<int32_t>(itemTextures[prize]));
-  UiElement& confetti =
-      placeSheetSprite(0, 2, 0.5f, 0.425f, 1.0f, 1.0f, static_cast<int32_t>(confettiSheetTexture));
+  UiElement& diskette = placeSheetSprite(2, anchorCentre, 0.5f, 0.5f, 0.75f, 0.5f,
+                                         static_cast<int32_t>(disketteUnlockTexture));
+  UiElement& prizeIcon = placeSheetSprite(1, anchorCentre, 0.5f, 0.425f, 0.1f, 0.1f,
+                                          static_cast<int32_t>(itemTextures[prize]));
+  UiElement& confetti = placeSheetSprite(0, anchorCentre, 0.5f, 0.425f, 1.0f, 1.0f,
+                                         static_cast<int32_t>(confettiSheetTexture));
   diskette.loop = false;
   diskette.chained[0] = &prizeIcon;
   diskette.chained[1] = &confetti;
@@ -182,4 +185,4 @@ void goToMainMenu() { showScreen(screenMainMenu); }
 void goToOptions() { showScreen(screenOptions); }
 void goToControls() { showScreen(screenControls); }
 void goToSeedEntry() { showScreen(screenSeedEntry); }
-void quitGame() { requestClose(); }
+void quitGame() { emit(windowRequests.close); }

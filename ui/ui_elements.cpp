@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/run_state.h"
 #include "app/frame_clock.h"
+#include "app/run_state.h"
 #include "sim/random.h"
 
 UiElement uiElements[uiElementCount];
@@ -13,7 +13,6 @@ UiText uiTexts[uiTextCount];
 int8_t selectedIndex = -1;
 uint8_t selectableCount = 0;
 bool keyboardNavigation = false;
-
 
 void resetUi() {
   for (UiElement& e : uiElements) e = UiElement{};
@@ -173,4 +172,9 @@ int formatWithThousands(uint64_t v, char* out, int capacity) {
   }
   if (capacity > 0) out[written] = '\0';
   return written;
+}
+
+void animateUiElements() {
+  for (UiElement& e : uiElements)
+    if (e.animating) animateUiElement(e);
 }

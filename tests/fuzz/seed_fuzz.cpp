@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/game.h"
 #include "app/run_state.h"
 #include "sim/random.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -105,6 +106,7 @@ void openSeedScreen(std::string& typed) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silenceStdout();
+  connectLayers();
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/game.h"
 #include "app/run_state.h"
 #include "app/save_file.h"
 #include "app/camera.h"
@@ -195,6 +196,7 @@ void checkScreenTexts(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silenceStdout();
+  connectLayers();
   // No GL context means no font; made-up metrics give the layout real widths to add up.
   for (int c = 0; c < glyphCount; ++c) {
     glyphs[c].advance = (c % advanceKinds + 1) << advanceFractionBits;

@@ -37,7 +37,7 @@ bool ensureGlContext() {
   }
   glfwMakeContextCurrent(testWindow);
   glfwSwapInterval(0);  // frame timings must not wait for a refresh
-  if (!loadGlEntryPoints()) {
+  if (!loadGlEntryPoints(glfwGetProcAddress)) {
     std::printf("GL tests: loader failed\n");
     return false;
   }
