@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/frame_clock.h"
 #include "app/game.h"
 #include "app/run_state.h"
-#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
 #include "gl/gl_fixture.h"
 #include "render/frame.h"

@@ -9,7 +9,7 @@ if [ "$(id -u)" != "0" ]; then SUDO="sudo"; fi
 PACKAGES=(
   build-essential clang libclang-rt-14-dev cmake ninja-build pkg-config git
   libglfw3-dev libglm-dev libstb-dev libfreetype-dev zlib1g-dev python3-glad
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils libgl1-mesa-dri libglx-mesa0 mesa-utils
   xdotool imagemagick fonts-dejavu-core
   # the install tests' validators, and what builds and checks the .deb

@@ -15,9 +15,9 @@
 
 #include "app/camera.h"
 #include "app/save_file.h"
-#include "bot_pilot.h"
 #include "gl/render_test_support.h"
 #include "sim/random.h"
+#include "support/bot_pilot.h"
 #include "ui/input.h"
 
 #if defined(__SANITIZE_ADDRESS__)

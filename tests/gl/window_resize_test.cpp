@@ -4,9 +4,9 @@
 #include <cmath>
 #include <utility>
 
-#include "app/run_state.h"
 #include "app/camera.h"
 #include "app/frame_clock.h"
+#include "app/run_state.h"
 #include "app/window.h"
 #include "gl/render_test_support.h"
 #include "render/sprite_draw.h"

@@ -2,8 +2,8 @@
 // each frame held as a player would hold them on a pad, read by the game's own pad poll.
 #pragma once
 
-#include "bot_pilot.h"
 #include "app/window.h"
+#include "support/bot_pilot.h"
 #include "ui/gamepad.h"
 
 namespace padbot {

@@ -3,12 +3,13 @@
 // bot tests and the soak test.
 #pragma once
 
-#include "app/run_state.h"
 #include "app/frame_clock.h"
+#include "app/run_state.h"
 #include "app/tunnel_polygon.h"
 #include "sim/controls.h"
 #include "sim/frame_update.h"
 #include "sim/generation.h"
+#include "sim/key_codes.h"
 #include "sim/pickups.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
@@ -17,8 +18,6 @@ namespace bot {
 
 constexpr float frameSeconds = 1.0f / 60.0f;
 constexpr float passedDepth = 65.7f;  // beyond this neither blade nor door can touch the player
-constexpr int keyPress = 1, keyRelease = 0;
-constexpr int keyRight = 262, keyLeft = 263, keyUp = 265, keyA = 65;
 
 inline float depthOf(int p) { return world->barriers[p][0]->model[3][2]; }
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/run_state.h"
 #include "app/camera.h"
+#include "app/run_state.h"
 #include "app/window.h"
 #include "sim/random.h"
 #include "ui/input.h"

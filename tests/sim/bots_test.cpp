@@ -5,17 +5,17 @@
 
 #include <string>
 
-#include "app/run_state.h"
 #include "app/camera.h"
+#include "app/run_state.h"
 #include "app/tunnel_polygon.h"
-#include "bot_pilot.h"
-#include "pad_pilot.h"
 #include "sim/controls.h"
 #include "sim/frame_update.h"
 #include "sim/generation.h"
 #include "sim/pickups.h"
 #include "sim/random.h"
-#include "sim_test_world.h"
+#include "support/bot_pilot.h"
+#include "support/pad_pilot.h"
+#include "support/test_world.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
 

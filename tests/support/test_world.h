@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/frame_clock.h"
 #include "app/run_state.h"
 #include "app/save_file.h"
-#include "app/frame_clock.h"
 #include "app/tunnel_polygon.h"
 #include "sim/frame_update.h"
 #include "ui/screens.h"

@@ -6,7 +6,7 @@
 
 #include "render/frame.h"
 #include "sim/controls.h"
-#include "sim_test_world.h"
+#include "support/test_world.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/run_state.h"
 #include "app/frame_clock.h"
+#include "app/run_state.h"
 #include "app/tunnel_polygon.h"
 #include "sim/generation.h"
 #include "sim/random.h"

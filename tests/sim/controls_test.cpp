@@ -3,7 +3,7 @@
 
 #include "sim/collisions.h"
 #include "sim/controls.h"
-#include "sim_test_world.h"
+#include "support/test_world.h"
 
 namespace {
 

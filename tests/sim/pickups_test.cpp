@@ -9,8 +9,8 @@
 #include "sim/collisions.h"
 #include "sim/pickups.h"
 #include "sim/random.h"
+#include "support/test_world.h"
 #include "ui/hud_events.h"
-#include "sim_test_world.h"
 
 namespace {
 
@@ -99,13 +99,6 @@ TEST_F(Pickups, DiamondsScoreAndLaunchOneFlyerPerPointUpToNine) {
     EXPECT_EQ(f.targetY, 0.0f);
   }
   EXPECT_EQ(uiElements[10].textureId, heldSlot.textureId);  // nine flyers at most
-}
-
-TEST_F(Pickups, ScreenPositionPutsTheLineOfSightAtTheMiddle) {
-  const glm::vec2 middle = screenPosition(cameraPos + cameraFront * 30.0f);
-  EXPECT_NEAR(middle.x, 0.5f, 1e-5f);
-  EXPECT_NEAR(middle.y, 0.5f, 1e-5f);
-  EXPECT_LT(screenPosition(cameraPos + cameraFront * 30.0f + glm::vec3(0, 1, 0)).y, 0.5f);
 }
 
 TEST_F(Pickups, TokensAndMultipliersRaiseTheirCounterAndHudColumn) {

@@ -7,9 +7,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "pad_pilot.h"
 #include "sim/random.h"
-#include "sim_test_world.h"
+#include "support/pad_pilot.h"
+#include "support/test_world.h"
 #include "ui/input.h"
 
 namespace {

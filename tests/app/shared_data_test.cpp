@@ -4,11 +4,11 @@
 #include <bit>
 #include <cmath>
 
-#include "app/run_state.h"
 #include "app/camera.h"
 #include "app/frame_clock.h"
-#include "app/window.h"
+#include "app/run_state.h"
 #include "app/tunnel_polygon.h"
+#include "app/window.h"
 
 TEST(TunnelPolygon, EveryEdgeIsOneUnitLong) {
   fillTunnelPolygon();

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "sim/collisions.h"
-#include "sim_test_world.h"
+#include "support/test_world.h"
 
 namespace {
 
