@@ -5,22 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The bootstrap also installs what packs and checks the .deb: dpkg-dev, file (CPack reads
+# executables' types with it) and lintian.
 bash tools/bootstrap.sh
-
-SUDO=""
-if [ "$(id -u)" != "0" ]; then SUDO="sudo"; fi
-# CPack reads executables' types with file; lintian checks the package.
-missing=()
-for p in dpkg-dev file lintian; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "package: installing ${missing[*]}"
-  $SUDO apt-get update -qq
-  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
 
 # Built with the hardening and optimisation flags Debian builds its own packages with, all
 # hardening on. CMake reads them at the first configure only, hence the fresh build folder.

@@ -7,9 +7,8 @@ source "$(dirname "$0")/lib/environment.bash"
 NAVRO="$1"
 SEEDMAP="$2"
 
-grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
+e2e_require_seed_one_blade "$SEEDMAP"
 env_read_asset_lists
-menu_drawn() { e2e_white_in "$1" 520 190 240 60 && e2e_white_in "$1" 40 650 300 70; }
 save_failed="Could not save the career record (open failed); the previous save.esf is kept"
 
 env_scratch
@@ -57,7 +56,7 @@ e2e_start "$(env_player_launcher "$player_navro" "$readonly_dir")"
 env_count_lines "diamonds 4321" 1
 env_count_lines "runs 77" 1
 env_count_prefix "Error reading from save file!" 0
-e2e_see read-only-menu 20 menu_drawn >/dev/null || e2e_fail "read-only folder: no menu with career figures"
+e2e_see read-only-menu 20 e2e_menu_drawn >/dev/null || e2e_fail "read-only folder: no menu with career figures"
 # A run that ends tries to save at once, and the shutdown tries again: one line for each.
 env_type_seed 1
 e2e_key Return

@@ -9,14 +9,13 @@ SEEDMAP="$2"
 
 env_read_asset_lists
 # Seed 1 meets a blade on the starting lane at once: a run that ends without any steering.
-grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
+e2e_require_seed_one_blade "$SEEDMAP"
 
 icon_line="Unable to load window icon!"
 font_line="ERROR::FREETYPE: Failed to load font"
 read_error="ERROR::SHADER::FILE_NOT_SUCCESSFULLY_READ: "
 compile_error="ERROR::SHADER_COMPILATION_ERROR of type: "
 link_line="ERROR::PROGRAM_LINKING_ERROR of type: PROGRAM"
-menu_drawn() { e2e_white_in "$1" 520 190 240 60 && e2e_white_in "$1" 40 650 300 70; }
 
 expect_textures_missing() {
   local p
@@ -79,7 +78,7 @@ for gone in res fonts shaders audio; do
       expect_shaders_built
       env_count_lines "$font_line" 0
       # Font and shaders are there: the menu captions still show.
-      e2e_see "without-res-menu" 20 menu_drawn >/dev/null || e2e_fail "without res/: no menu captions"
+      e2e_see "without-res-menu" 20 e2e_menu_drawn >/dev/null || e2e_fail "without res/: no menu captions"
       ;;
     fonts)
       expect_textures_loaded

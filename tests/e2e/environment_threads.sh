@@ -10,9 +10,8 @@ source "$(dirname "$0")/lib/environment.bash"
 NAVRO="$1"
 SEEDMAP="$2"
 
-grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
+e2e_require_seed_one_blade "$SEEDMAP"
 env_read_asset_lists
-menu_drawn() { e2e_white_in "$1" 520 190 240 60 && e2e_white_in "$1" 40 650 300 70; }
 
 env_scratch
 env_open_display
@@ -31,7 +30,7 @@ limited=$(env_player_launcher "$player_navro" "$play" LP_NUM_THREADS=0 MESA_SHAD
   "ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0")
 sed -i 's|^exec |exec prlimit --nproc=1 -- |' "$limited"
 e2e_start "$limited"
-e2e_see threads-menu 40 menu_drawn >/dev/null || e2e_fail "no main menu without threads"
+e2e_see threads-menu 40 e2e_menu_drawn >/dev/null || e2e_fail "no main menu without threads"
 # The texture lines exactly as a start with workers prints them: each file once, in list order.
 expected=$(printf 'Loaded texture: %s\n' "${textures[@]}")
 got=$(grep -E '^(Loaded|Failed to load) texture: ' "$GAME_LOG")

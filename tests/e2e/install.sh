@@ -14,7 +14,6 @@ version=$(sed -n 's/^project(navro VERSION \([0-9.]*\).*/\1/p' "$E2E_REPO/CMakeL
 [ -n "$version" ] || e2e_fail "no project version in CMakeLists.txt"
 grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
 app_id=org.navro.Navro
-menu_drawn() { e2e_white_in "$1" 520 190 240 60 && e2e_white_in "$1" 40 650 300 70; }
 runs_in() { od -An -t d4 -j 12 -N 4 "$1" 2>/dev/null | tr -d ' '; }
 
 env_scratch
@@ -86,7 +85,7 @@ by_name() {
 # First start: the folder is made, the menu drawn, one run played, Escape ends it with 0.
 e2e_start "$(by_name "$elsewhere" "$prefix/games")"
 e2e_wait_output "runs 0" 10
-e2e_see install-menu 20 menu_drawn >/dev/null || e2e_fail "first start: no main menu"
+e2e_see install-menu 20 e2e_menu_drawn >/dev/null || e2e_fail "first start: no main menu"
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 xprop -id "$GAME_WIN" WM_CLASS | grep -q "\"$wm_class\"\$" ||
   e2e_fail "the window's class is not the desktop entry's StartupWMClass $wm_class"
@@ -111,7 +110,7 @@ prefix="$E2E_DIR/moved prefix/usr"
 ln -s "$prefix/games/navro" "$E2E_DIR/home/bin/navro"
 e2e_start "$(by_name "$elsewhere" "$E2E_DIR/home/bin")"
 e2e_wait_output "runs 1" 10
-e2e_see install-menu-again 20 menu_drawn >/dev/null || e2e_fail "second start: no main menu"
+e2e_see install-menu-again 20 e2e_menu_drawn >/dev/null || e2e_fail "second start: no main menu"
 env_quit "second start"
 tail -n 1 "$GAME_LOG" | grep -qx "diamonds [0-9]*runs 1" || e2e_fail "second start: totals are not one run"
 real_data=$(cd "$prefix/share/games/navro" && pwd -P)

@@ -10,9 +10,8 @@ source "$(dirname "$0")/lib/environment.bash"
 NAVRO="$1"
 SEEDMAP="$2"
 
-grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
+e2e_require_seed_one_blade "$SEEDMAP"
 
-menu_drawn() { e2e_white_in "$1" 520 190 240 60 && e2e_white_in "$1" 40 650 300 70; }
 
 env_scratch
 env_open_display
@@ -140,7 +139,7 @@ only_left "$dir" save.esf
 # before the kill is in the file, the last texture and the totals included.
 dir=$(play_folder killed)
 e2e_start "$(env_player_launcher "$player_navro" "$dir")"
-e2e_see killed-menu 30 menu_drawn >/dev/null || e2e_fail "no main menu to kill the game on"
+e2e_see killed-menu 30 e2e_menu_drawn >/dev/null || e2e_fail "no main menu to kill the game on"
 kill -9 "$GAME_PID"
 wait "$GAME_PID" 2>/dev/null
 GAME_PID=""

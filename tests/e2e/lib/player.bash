@@ -68,3 +68,12 @@ e2e_count_output() {
   n=$(grep -c -- "$1" "$GAME_LOG" || true)
   [ "$n" -eq "$2" ] || e2e_fail "expected $2 x '$1' in the output, found $n"
 }
+
+# The main menu is on screen: its buttons in the middle and the career figures at bottom left.
+e2e_menu_drawn() { e2e_white_in "$1" 520 190 240 60 && e2e_white_in "$1" 40 650 300 70; }
+
+# Seed 1's first platform has a blade on lane 0, so a run of it ends at once without a key.
+e2e_require_seed_one_blade() {
+  grep -qx "0 3 - 0" <<<"$("$1" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
+}
+
