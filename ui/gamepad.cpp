@@ -91,9 +91,7 @@ UiAction backAction() {
 
 void menuControls(const PadControls& now) {
   if (pressed(now, padDpadUp) || flicked(now.stickY, previous.stickY, -1)) sendKey(keyUp);
-  if (pressed(now, padDpadDown) || flicked(now.stickY, previous.stickY, 1)) {
-    sendKey(keyDown);
-  }
+  if (pressed(now, padDpadDown) || flicked(now.stickY, previous.stickY, 1)) sendKey(keyDown);
   // One screen change per reading: a back press must not act on the screen a confirm opened.
   if (confirmed(now)) {
     sendKey(keyEnter);

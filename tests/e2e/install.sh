@@ -9,18 +9,16 @@ source "$(dirname "$0")/lib/environment.bash"
 NAVRO="$1"
 SEEDMAP="$2"
 
-build=$(cd "$(dirname "$NAVRO")" && pwd)
 version=$(sed -n 's/^project(navro VERSION \([0-9.]*\).*/\1/p' "$E2E_REPO/CMakeLists.txt")
 [ -n "$version" ] || e2e_fail "no project version in CMakeLists.txt"
-grep -qx "0 3 - 0" <<<"$("$SEEDMAP" 1)" || e2e_fail "seed 1 no longer starts with a blade on lane 0"
+e2e_require_seed_one_blade "$SEEDMAP"
 app_id=org.navro.Navro
 runs_in() { od -An -t d4 -j 12 -N 4 "$1" 2>/dev/null | tr -d ' '; }
 
 env_scratch
 started=$SECONDS
 prefix="$E2E_DIR/first prefix/usr"
-cmake --install "$build" --prefix "$prefix" >"$E2E_DIR/install.log" 2>&1 ||
-  e2e_fail "cmake --install failed: $(tail -n 5 "$E2E_DIR/install.log")"
+env_install "$NAVRO" "$prefix" "$E2E_DIR/install.log"
 
 # Debian's places for a game: the launcher on the PATH, the game private, the data shared.
 [ -f "$prefix/games/navro" ] && [ -x "$prefix/games/navro" ] || e2e_fail "no launcher in games/"

@@ -12,8 +12,7 @@ env_scratch
 started=$SECONDS
 log="$E2E_DIR/log"
 mkdir "$log"
-cmake --install "$(cd "$(dirname "$NAVRO")" && pwd)" --prefix "$E2E_DIR/pre fix" >"$log/install" 2>&1 ||
-  e2e_fail "cmake --install failed: $(tail -n 5 "$log/install")"
+env_install "$NAVRO" "$E2E_DIR/pre fix" "$log/install"
 launcher="$E2E_DIR/pre fix/games/navro"
 cwd="$E2E_DIR/started here"
 mkdir -m 777 "$cwd"

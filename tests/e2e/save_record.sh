@@ -41,6 +41,12 @@ state_of() {
     echo "missing"
   fi
 }
+# Fails the test, naming what it found, unless the path is in the state expected.
+expect_state() {
+  local got
+  got=$(state_of "$1")
+  [ "$got" = "$2" ] || e2e_fail "$3: $got"
+}
 as_player() {
   if env_is_root; then chown -h "$ENV_PLAYER_UID:$ENV_PLAYER_GID" "$@"; fi
 }
@@ -74,7 +80,7 @@ env_count_lines "Could not read the career record save.esf (Permission denied); 
 env_count_lines "diamonds 0" 1
 env_count_prefix "Could not save" 0
 tail -n 1 "$GAME_LOG" | grep -qx "diamonds 0runs 1" || e2e_fail "unreadable record: the session's count was not kept"
-[ "$(state_of "$dir/save.esf")" = "$before" ] || e2e_fail "unreadable record changed: $(state_of "$dir/save.esf")"
+expect_state "$dir/save.esf" "$before" "unreadable record changed"
 only_left "$dir" save.esf
 
 # 2. A record its owner made read-only (mode 444): read, never replaced, one line for the session.
@@ -89,7 +95,7 @@ env_count_lines "runs 77" 1
 env_count_lines "The career record save.esf is read-only; it is kept as it is" 1
 env_count_prefix "Could not save" 0
 tail -n 1 "$GAME_LOG" | grep -qx "diamonds 4321runs 78" || e2e_fail "read-only record: shutdown totals are not 4321 and 78"
-[ "$(state_of "$dir/save.esf")" = "$before" ] || e2e_fail "read-only record changed: $(state_of "$dir/save.esf")"
+expect_state "$dir/save.esf" "$before" "read-only record changed"
 only_left "$dir" save.esf
 
 # 3. A record kept elsewhere behind a relative link: the target is updated, the link stays.
@@ -100,7 +106,7 @@ as_player "$E2E_DIR/records/career.esf"
 ln -s ../records/career.esf "$dir/save.esf"
 play_one_run "$dir" "linked record"
 env_count_lines "runs 77" 1
-[ "$(state_of "$dir/save.esf")" = "link ../records/career.esf" ] || e2e_fail "the link was replaced: $(state_of "$dir/save.esf")"
+expect_state "$dir/save.esf" "link ../records/career.esf" "the link was replaced"
 runs=$(od -An -t d4 -j 12 -N 4 "$E2E_DIR/records/career.esf" | tr -d ' ')
 [ "$runs" = "78" ] || e2e_fail "linked record: the target counts '$runs' runs, expected 78"
 [ "$(ls -A "$E2E_DIR/records")" = "career.esf" ] || e2e_fail "linked record: left beside the target: $(ls -A "$E2E_DIR/records")"
@@ -111,7 +117,7 @@ dir=$(play_folder dangling)
 ln -s ../records/new.esf "$dir/save.esf"
 play_one_run "$dir" "dangling link"
 env_count_prefix "Could not" 0
-[ "$(state_of "$dir/save.esf")" = "link ../records/new.esf" ] || e2e_fail "the dangling link was replaced"
+expect_state "$dir/save.esf" "link ../records/new.esf" "the dangling link was replaced"
 [ "$(stat -c %s "$E2E_DIR/records/new.esf" 2>/dev/null)" = "16" ] || e2e_fail "no 16-byte record at the link's target"
 
 # 5. A dangling link into a folder that does not exist: left as it is, one line.
@@ -119,7 +125,7 @@ dir=$(play_folder nowhere)
 ln -s ../no-such-folder/save.esf "$dir/save.esf"
 play_one_run "$dir" "link into a missing folder"
 env_count_prefix "Could not read the career record save.esf (it links to " 1
-[ "$(state_of "$dir/save.esf")" = "link ../no-such-folder/save.esf" ] || e2e_fail "the link into nowhere was replaced"
+expect_state "$dir/save.esf" "link ../no-such-folder/save.esf" "the link into nowhere was replaced"
 [ -e "$E2E_DIR/no-such-folder" ] && e2e_fail "the link's missing folder was made"
 only_left "$dir" save.esf
 
@@ -131,7 +137,7 @@ before=$(state_of "$dir/save.esf")
 play_one_run "$dir" "folder named save.esf"
 env_count_lines "The career record save.esf is a folder, not a file; it is left untouched" 1
 env_count_lines "diamonds 0" 1
-[ "$(state_of "$dir/save.esf")" = "$before" ] || e2e_fail "the folder named save.esf changed: $(state_of "$dir/save.esf")"
+expect_state "$dir/save.esf" "$before" "the folder named save.esf changed"
 [ "$(cat "$dir/save.esf/notes.txt")" = "notes" ] || e2e_fail "the folder's contents changed"
 only_left "$dir" save.esf
 

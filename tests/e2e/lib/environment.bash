@@ -28,6 +28,12 @@ env_copy_runtime() {
   chmod -R a+rX "$dest"
 }
 
+# Installs the build beside the game $1 under prefix $2 (cmake --install), its output in log $3.
+env_install() {
+  cmake --install "$(cd "$(dirname "$1")" && pwd)" --prefix "$2" >"$3" 2>&1 ||
+    e2e_fail "cmake --install failed: $(tail -n 5 "$3")"
+}
+
 # Writes a launcher that enters folder $2 and runs the game $1; further arguments
 # are VAR=value settings for the game's environment. Prints the launcher's path for e2e_start.
 env_launcher() { env_write_launcher "" "$@"; }
