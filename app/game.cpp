@@ -4,6 +4,7 @@
 #include <GLFW/glfw3.h>
 #include <stb_image.h>
 #include <cstdio>
+#include <string>
 
 #include "app/camera.h"
 #include "app/frame_clock.h"
@@ -66,6 +67,15 @@ void loadWindowIcon() {
   glfwSetWindowIcon(window, 1, &icon);
   delete[] rgba;
   stbi_image_free(pixels);
+}
+
+// Start-up cannot go on: the player's line after the window system's own, then every decoding
+// worker is joined and the window system ended, so the process leaves at once with a failure.
+int abandonStartUp(const std::string& why) {
+  std::printf("%s\n", why.c_str());
+  discardDecodedTextures();
+  glfwTerminate();
+  return 1;
 }
 
 void startUp() {
@@ -151,16 +161,13 @@ int runGame() {
   GLFWwindow* created = glfwCreateWindow(windowWidth, windowHeight, windowTitle, nullptr, nullptr);
   if (created == nullptr) {
     std::printf("Failed to create GLFW window\n");
-    discardDecodedTextures();
-    glfwTerminate();
-    return 1;
+    return abandonStartUp(describeMissingGl());
   }
   glfwMakeContextCurrent(created);
   if (!loadGlEntryPoints(glfwGetProcAddress)) {
     std::printf("Failed to initialize GLAD\n");
-    discardDecodedTextures();
-    glfwTerminate();
-    return 1;
+    // No GL call may follow a failed load: the context is simply dropped with the window.
+    return abandonStartUp("NAVRO needs OpenGL 4.6; the graphics driver did not give its functions");
   }
   window = created;
   startUp();

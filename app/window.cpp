@@ -14,6 +14,52 @@ int savedWindowX = 0, savedWindowY = 0;
 int32_t savedWindowWidth = startWindowWidth;
 int32_t savedWindowHeight = startWindowHeight;
 
+namespace {
+
+// The least a probe asks for: any core context from 3.2 on gives the highest version the driver
+// has; a system without one gets a second try with the window system's defaults.
+constexpr int probeCoreMajor = 3, probeCoreMinor = 2;
+
+GLFWwindow* openProbeWindow(bool core) {
+  glfwDefaultWindowHints();
+  glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+  if (core) {
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, probeCoreMajor);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, probeCoreMinor);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+  }
+  return glfwCreateWindow(1, 1, "NAVRO", nullptr, nullptr);
+}
+
+}  // namespace
+
+std::string describeMissingGl() {
+  // The probe's own failures are expected and say nothing a player could act on.
+  GLFWerrorfun reporter = glfwSetErrorCallback(nullptr);
+  GLFWwindow* probe = openProbeWindow(true);
+  if (probe == nullptr) probe = openProbeWindow(false);
+  GlDriverInfo info;
+  bool known = false;
+  if (probe != nullptr) {
+    glfwMakeContextCurrent(probe);
+    known = readGlDriverInfo(glfwGetProcAddress, info);
+    glfwMakeContextCurrent(nullptr);
+    glfwDestroyWindow(probe);
+  }
+  glfwSetErrorCallback(reporter);
+  glfwDefaultWindowHints();
+  if (!known) return "NAVRO needs OpenGL 4.6; this system offers no OpenGL the game can use";
+  const bool enough = info.major > 4 || (info.major == 4 && info.minor >= 6);
+  if (enough)
+    return "NAVRO could not open its window with OpenGL 4.6, though this system offers " +
+           std::to_string(info.major) + "." + std::to_string(info.minor);
+  std::string line = "NAVRO needs OpenGL 4.6; this system offers " + std::to_string(info.major) +
+                     "." + std::to_string(info.minor);
+  if (!info.renderer.empty()) line += " (" + info.renderer + ")";
+  return line;
+}
+
 void requestClose() {
   if (window != nullptr) glfwSetWindowShouldClose(window, 1);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ui/gamepad.h"
 
@@ -14,6 +15,11 @@ extern bool fullscreen;     // the window covers the primary monitor
 extern int savedWindowX, savedWindowY;
 extern int32_t savedWindowWidth;   // pixels, the start size until full screen is first entered
 extern int32_t savedWindowHeight;  // pixels
+
+// The game's window could not be made: opens a small hidden window with whatever OpenGL the
+// system has, only to read its version, and returns the line that tells the player what is
+// missing ("NAVRO needs OpenGL 4.6; this system offers 4.5 (llvmpipe)").
+std::string describeMissingGl();
 
 // Asks the main loop to end after the current frame.
 void requestClose();

@@ -10,6 +10,21 @@ bool loadGlEntryPoints(GlProcLookup lookup) {
   return glReady;
 }
 
+bool readGlDriverInfo(GlProcLookup lookup, GlDriverInfo& info) {
+  info = GlDriverInfo{};
+  if (lookup == nullptr) return false;
+  const int version = gladLoadGL(reinterpret_cast<GLADloadfunc>(lookup));
+  if (version == 0 || glGetString == nullptr) return false;
+  info.major = GLAD_VERSION_MAJOR(version);
+  info.minor = GLAD_VERSION_MINOR(version);
+  const GLubyte* renderer = glGetString(GL_RENDERER);
+  if (renderer != nullptr) info.renderer = reinterpret_cast<const char*>(renderer);
+  // "llvmpipe (LLVM 15.0.6, 256 bits)": the name is what a player recognises.
+  const size_t details = info.renderer.find(" (");
+  if (details != std::string::npos && details > 0) info.renderer.resize(details);
+  return true;
+}
+
 void initGlState(int32_t width, int32_t height) {
   if (!glReady) return;
   glViewport(0, 0, width, height);

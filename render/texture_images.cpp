@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -40,9 +41,11 @@ unsigned char* decode(FILE* f, int* width, int* height, int* channels) {
   return pixels;
 }
 
-void reverseRowOrder(unsigned char* pixels, int width, int height, int channels) {
+// False when memory for one row is not there.
+bool reverseRowOrder(unsigned char* pixels, int width, int height, int channels) {
   const size_t rowBytes = static_cast<size_t>(width) * channels;
-  std::unique_ptr<unsigned char[]> row(new unsigned char[rowBytes]);
+  std::unique_ptr<unsigned char[]> row(new (std::nothrow) unsigned char[rowBytes]);
+  if (row == nullptr) return false;
   for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
     unsigned char* a = pixels + rowBytes * top;
     unsigned char* b = pixels + rowBytes * bottom;
@@ -50,6 +53,7 @@ void reverseRowOrder(unsigned char* pixels, int width, int height, int channels)
     std::memcpy(a, b, rowBytes);
     std::memcpy(b, row.get(), rowBytes);
   }
+  return true;
 }
 
 // The truncated mean of four texels of `Channels` channels.
@@ -150,10 +154,11 @@ TextureImage decodeTextureImage(const char* path, bool reverseRows, bool withMip
     stbi_image_free(decoded);
     return image;
   }
-  if (reverseRows) reverseRowOrder(decoded, width, height, channels);
-  if (channels == rgbaChannels) premultiplyAlpha(decoded, width, height);
-
   image.base.reset(decoded);
+  // A picture too big for the memory left fails like a broken file; nothing is thrown, since a
+  // worker thread has no one to catch it.
+  if (reverseRows && !reverseRowOrder(decoded, width, height, channels)) return TextureImage{};
+  if (channels == rgbaChannels) premultiplyAlpha(decoded, width, height);
 
   const int levels = withMipChain ? mipLevelCount(width, height) : 1;
   size_t total = 0;
@@ -161,7 +166,10 @@ TextureImage decodeTextureImage(const char* path, bool reverseRows, bool withMip
     image.levelOffset[l] = total;
     total += static_cast<size_t>(mipSize(width, l)) * mipSize(height, l) * channels;
   }
-  if (levels > 1) image.smaller.reset(new unsigned char[total]);
+  if (levels > 1) {
+    image.smaller.reset(new (std::nothrow) unsigned char[total]);
+    if (image.smaller == nullptr) return TextureImage{};
+  }
   for (int l = 1; l < levels; ++l) {
     const unsigned char* above = levelPixels(image, l - 1);
     unsigned char* level = image.smaller.get() + image.levelOffset[l];

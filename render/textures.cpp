@@ -52,15 +52,14 @@ constexpr int textureListSize = static_cast<int>(std::size(textureList));
 // order, the order the uploads need them, and stop ahead of the upload when the decoded copies
 // waiting for it reach a budget, so memory holds only a bounded part of the art twice.
 constexpr int decodeWorkerCount = 2;
-// Decoded pictures may wait for their upload up to this many bytes, so the workers run ahead
-// through the window's creation while the memory held stays bounded.
-constexpr int64_t decodeAheadBudget = int64_t{96} << 20;
 TextureImage decodedAhead[textureListSize];
 std::atomic<bool> decodedAheadReady[textureListSize];
 std::atomic<int> nextToDecode{0};
-std::atomic<int> uploadedCount{0};      // pictures the upload has taken so far, in list order
-std::atomic<int64_t> bytesWaiting{0};   // decoded (or being decoded) and not yet uploaded
-int64_t bytesOf[textureListSize] = {};  // what each picture's decoded copy takes
+std::atomic<int> uploadedCount{0};        // pictures the upload has taken so far, in list order
+std::atomic<bool> decodeStopping{false};  // nothing more will be uploaded: workers leave at once
+std::atomic<int> workersWaiting{0};       // workers held back by the budget right now
+std::atomic<int64_t> bytesWaiting{0};     // decoded (or being decoded) and not yet uploaded
+int64_t bytesOf[textureListSize] = {};    // what each picture's decoded copy takes
 pthread_t decodeWorkers[decodeWorkerCount];
 bool decodeWorkerRunning[decodeWorkerCount] = {};
 int runningWorkers = 0;
@@ -80,11 +79,15 @@ void* decodeInListOrder(void*) {
   for (int i = nextToDecode.fetch_add(1); i < textureListSize; i = nextToDecode.fetch_add(1)) {
     const TextureEntry& e = textureList[i];
     bytesOf[i] = decodedSize(e.path, e.generateMipmaps);
-    // The next picture the upload needs is always decoded; the others wait for room.
-    for (int taken = uploadedCount.load();
-         i != taken && bytesWaiting.load() + bytesOf[i] > decodeAheadBudget;
+    // The next picture the upload needs is always decoded; the others wait for room. A stop
+    // changes the count too, so a waiting worker always sees it.
+    workersWaiting += 1;
+    for (int taken = uploadedCount.load(); !decodeStopping.load() && i != taken &&
+                                           bytesWaiting.load() + bytesOf[i] > decodeAheadBudget;
          taken = uploadedCount.load())
       uploadedCount.wait(taken);
+    workersWaiting -= 1;
+    if (decodeStopping.load()) break;
     bytesWaiting += bytesOf[i];
     decodedAhead[i] = decodeTextureImage(e.path, !e.keepRowOrder, e.generateMipmaps);
     decodedAheadReady[i].store(true, std::memory_order_release);
@@ -146,6 +149,9 @@ uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatW
 }  // namespace
 
 int (*startDecodeThread)(pthread_t*, void* (*)(void*), void*) = startThread;
+int64_t decodeAheadBudget = defaultDecodeAheadBudget;
+
+int decodeWorkersWaitingForRoom() { return workersWaiting.load(); }
 
 uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap) {
   if (!glReady) return 0;
@@ -162,6 +168,7 @@ void startDecodingTextures() {
   for (std::atomic<bool>& ready : decodedAheadReady) ready.store(false);
   nextToDecode.store(0);
   uploadedCount.store(0);
+  decodeStopping.store(false);
   bytesWaiting.store(0);
   // A worker that cannot start (a process limit reached) leaves the pictures to the others, and
   // with none running the main thread decodes them one by one as it uploads them.
@@ -173,8 +180,10 @@ void startDecodingTextures() {
 }
 
 void discardDecodedTextures() {
-  // Waiting workers are let go at once: nothing more will be uploaded.
-  uploadedCount.store(textureListSize);
+  // Waiting workers are let go at once, and the others stop after the picture in their hands:
+  // nothing more will be uploaded. The count moves, so no waiting worker misses the stop.
+  decodeStopping.store(true);
+  uploadedCount.fetch_add(1);
   uploadedCount.notify_all();
   for (int w = 0; w < decodeWorkerCount; ++w) {
     if (decodeWorkerRunning[w]) pthread_join(decodeWorkers[w], nullptr);

@@ -16,6 +16,14 @@ void startDecodingTextures();
 void discardDecodedTextures();
 void loadAllTextures();
 
+// Decoded pictures may wait for their upload up to this many bytes, so the workers run ahead
+// through the window's creation while the memory held stays bounded. The picture the upload
+// needs next is decoded whatever its size.
+constexpr int64_t defaultDecodeAheadBudget = int64_t{96} << 20;
+extern int64_t decodeAheadBudget;  // bytes; tests shrink it
+// Workers waiting for the budget to make room, at this moment.
+int decodeWorkersWaitingForRoom();
+
 // Starts one decoding worker, returning 0 or an error number like pthread_create; a test puts a
 // refusal here, as a process at its thread limit gets.
 extern int (*startDecodeThread)(pthread_t* thread, void* (*body)(void*), void* argument);

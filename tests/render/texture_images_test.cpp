@@ -1,14 +1,20 @@
-// Pictures decoded in plain memory: row order, premultiplied alpha and the mipmap chain.
+// Pictures decoded in plain memory: row order, premultiplied alpha, the mipmap chain, and the
+// workers that decode them ahead of the upload.
 #include <gtest/gtest.h>
 #include <stb_image.h>
 #include <stb_image_write.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "render/texture_images.h"
+#include "render/textures.h"
 
 namespace {
 
@@ -127,3 +133,35 @@ TEST(TextureImages, GreyIsWidenedAndUnusableFilesGiveNoPicture) {
   std::filesystem::resize_file(truncated, 40);
   EXPECT_EQ(decodeTextureImage(truncated.c_str(), false, true).width, 0);
 }
+
+namespace {
+
+// A start-up that ends before any upload (no window, no GL 4.6): the decoding workers must let
+// go even while the budget holds them back, or the join never returns and the game hangs.
+TEST(DecodeWorkers, StopPromptlyWhileWaitingForRoom) {
+  decodeAheadBudget = 1;  // smaller than any picture: every worker but the first must wait
+  startDecodingTextures();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (decodeWorkersWaitingForRoom() == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_GT(decodeWorkersWaitingForRoom(), 0) << "no worker ever waited for room";
+
+  std::atomic<bool> joined{false};
+  std::thread stopper([&joined] {
+    discardDecodedTextures();
+    joined = true;
+  });
+  const auto start = std::chrono::steady_clock::now();
+  while (!joined && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  decodeAheadBudget = defaultDecodeAheadBudget;
+  if (!joined) {
+    // The stopper can never be joined: end here with the failure rather than hang the suite.
+    std::fprintf(stderr, "the decoding workers did not stop within 5 s\n");
+    std::_Exit(1);
+  }
+  stopper.join();
+  EXPECT_EQ(decodeWorkersWaitingForRoom(), 0);
+}
+
+}  // namespace
