@@ -1,4 +1,5 @@
-// Reading and writing the career record "save.esf": 16 little-endian bytes, replaced atomically.
+// Reading and writing the career record "save.esf": 16 little-endian bytes, replaced atomically
+// where the folder allows it, rewritten in place where it does not.
 #include "app/save_file.h"
 
 #include <fcntl.h>
@@ -29,8 +30,17 @@ FILE* openForWriting(const char* path) {
   if (f == nullptr) ::close(fd);
   return f;
 }
+// The record itself, for a folder that takes no new file; it must already be there.
+FILE* openInPlace(const char* path) {
+  const int fd = ::open(path, O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  FILE* f = fdopen(fd, "wb");
+  if (f == nullptr) ::close(fd);
+  return f;
+}
 size_t writeBytes(const void* data, size_t size, FILE* f) { return std::fwrite(data, 1, size, f); }
 int flushFile(FILE* f) { return std::fflush(f); }
+int cutFile(FILE* f, long size) { return ftruncate(fileno(f), size); }
 // The bytes must be on the disk before the rename makes them the save, or a power cut
 // could leave an empty "save.esf" behind.
 int syncFile(FILE* f) { return fsync(fileno(f)); }
@@ -101,6 +111,33 @@ bool readRecordBytes(int fd, unsigned char* bytes, size_t& got) {
   return true;
 }
 
+// Rewrites the record over its own bytes: the whole record at offset 0, then the file cut to its
+// length and flushed to the disk. Not atomic like the rename, but it keeps the file, every name
+// it has and its place in a folder the player may not add files to; a 16-byte write at the start
+// of a file lands in one block.
+bool writeInPlace(const std::string& recordPath, const unsigned char* bytes, const char* path) {
+  FILE* f = saveFileSteps.openInPlace(recordPath.c_str());
+  const char* failed = nullptr;
+  if (f == nullptr) {
+    failed = "open";
+  } else if (saveFileSteps.write(bytes, saveRecordSize, f) != saveRecordSize) {
+    failed = "write";
+  } else if (saveFileSteps.flush(f) != 0) {
+    failed = "flush";
+  } else if (saveFileSteps.cut(f, static_cast<long>(saveRecordSize)) != 0) {
+    failed = "cut";
+  } else if (saveFileSteps.sync(f) != 0) {
+    failed = "sync";
+  }
+  const bool closed = f == nullptr || saveFileSteps.close(f) == 0;
+  if (failed == nullptr && !closed) failed = "close";
+  if (failed == nullptr) return true;
+  std::printf(
+      "Could not save the career record (%s in place failed); %s may hold the previous one\n",
+      failed, path);
+  return false;
+}
+
 void reportUnreadable(const char* path, const std::string& reason) {
   std::printf("Could not read the career record %s (%s); it will not be written\n", path,
               reason.c_str());
@@ -108,8 +145,8 @@ void reportUnreadable(const char* path, const std::string& reason) {
 
 }  // namespace
 
-const SaveFileSteps realSaveSteps = {openForWriting, writeBytes, flushFile,
-                                     syncFile,       closeFile,  renameFile};
+const SaveFileSteps realSaveSteps = {openForWriting, openInPlace, writeBytes, flushFile,
+                                     cutFile,        syncFile,    closeFile,  renameFile};
 SaveFileSteps saveFileSteps = realSaveSteps;
 
 SaveTarget findSaveTarget(const char* path) {
@@ -232,14 +269,20 @@ bool writeSaveFileAt(const char* path) {
     return false;
   }
 
+  unsigned char bytes[saveRecordSize];
+  encodeSaveData(saveData, bytes);
+  // A record with other names (hard links) is the same file under each: a rename would give this
+  // name a new file and leave the others with the old record.
+  if (replacing && target.status.st_nlink > 1) return writeInPlace(target.path, bytes, path);
+
   // A temporary file beside the record (beside a link's target, so the link stays), so the final
   // rename never crosses file systems and either the old record or the new one is on disk at
   // every moment.
   const std::string tempPath = target.path + ".tmp";
-  unsigned char bytes[saveRecordSize];
-  encodeSaveData(saveData, bytes);
-
   FILE* f = saveFileSteps.open(tempPath.c_str());
+  // A folder the player may not add to (another user's, or read-only) can still hold a record the
+  // player may write: then it is rewritten where it is, rather than the run's progress lost.
+  if (f == nullptr && replacing) return writeInPlace(target.path, bytes, path);
   if (f == nullptr) return abandon(nullptr, tempPath, "open", path);
   if (replacing) keepModeAndOwner(f, target.status);
   if (saveFileSteps.write(bytes, saveRecordSize, f) != saveRecordSize)

@@ -28,8 +28,10 @@ constexpr size_t saveRecordSize = 16;
 // Loads the record (zero when missing; zero with a message when short or unreadable) and prints
 // the totals.
 void readSaveFile();
-// Writes the record atomically; returns false when it was not written: after a failure (one line
-// each time), when the record is read-only (one line per session) or was unreadable at start-up.
+// Writes the record atomically (a temporary file renamed over it), or in place where no temporary
+// file can be made beside it or other names share it; returns false when it was not written:
+// after a failure (one line each time), when the record is read-only (one line per session) or
+// was unreadable at start-up.
 bool writeSaveFile();
 
 // The same two operations on any path (the temporary file sits beside it).
@@ -58,9 +60,11 @@ SaveData decodeSaveData(const unsigned char in[saveRecordSize]);
 // The file steps of a save, replaceable so a failing disk can be imitated; each returns 0 on
 // success like its C library counterpart.
 struct SaveFileSteps {
-  FILE* (*open)(const char* path);
+  FILE* (*open)(const char* path);         // a new temporary file
+  FILE* (*openInPlace)(const char* path);  // the existing record, neither created nor truncated
   size_t (*write)(const void* data, size_t size, FILE* f);
   int (*flush)(FILE* f);
+  int (*cut)(FILE* f, long size);  // the file's length, after an in-place write
   int (*sync)(FILE* f);
   int (*close)(FILE* f);
   int (*rename)(const char* from, const char* to);

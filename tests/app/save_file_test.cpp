@@ -153,12 +153,13 @@ TEST_F(SaveFileTest, AFailedWriteKeepsThePreviousSaveAndRemovesTheTemporaryFile)
     void (*breakIt)(SaveFileSteps&);
   };
   const Case cases[] = {
-      {"open", [](SaveFileSteps& s) { s.open = failOpen; }},
       {"write", [](SaveFileSteps& s) { s.write = failWrite; }},
       {"flush", [](SaveFileSteps& s) { s.flush = failFlush; }},
       {"sync", [](SaveFileSteps& s) { s.sync = failSync; }},
       {"close", [](SaveFileSteps& s) { s.close = failClose; }},
       {"rename", [](SaveFileSteps& s) { s.rename = failRename; }},
+      // No temporary file and no way in place either.
+      {"open", [](SaveFileSteps& s) { s.open = s.openInPlace = failOpen; }},
   };
   for (const Case& c : cases) {
     writeRaw(exampleRecord);
@@ -176,6 +177,68 @@ TEST_F(SaveFileTest, AFailedWriteKeepsThePreviousSaveAndRemovesTheTemporaryFile)
   }
 }
 
+// A folder that takes no new file (another user's, read-only) around a record the player may
+// write, and a record with a second name: both are rewritten over their own bytes, the same file.
+TEST_F(SaveFileTest, ARecordThatCannotBeReplacedIsRewrittenInPlace) {
+  struct stat before, after;
+  // Longer than a record: the rewrite cuts it to 16 bytes, as a replaced one would be.
+  Bytes longer = exampleRecord;
+  longer.insert(longer.end(), {9, 9, 9});
+  writeRaw(longer);
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  ASSERT_EQ(stat(path.c_str(), &before), 0);
+  saveFileSteps.open = failOpen;
+  saveData = {5000, 9, 4};
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(writeSaveFileAt(path.c_str()));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  Bytes expected = exampleRecord;
+  expected[8] = 9;
+  expected[12] = 4;
+  EXPECT_EQ(readRaw(), expected);
+  ASSERT_EQ(stat(path.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino) << "the same file, rewritten";
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(filesInDir(), 1);
+
+  // A second name: the real steps choose the in-place way themselves, so both names agree.
+  saveFileSteps = realSaveSteps;
+  const std::string other = dir + "/career-copy.esf";
+  ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+  saveData.runCount = 5;
+  ASSERT_TRUE(writeSaveFileAt(path.c_str()));
+  std::ifstream in(other, std::ios::binary);
+  const Bytes seen(std::istreambuf_iterator<char>(in), {});
+  ASSERT_EQ(seen.size(), 16u);
+  EXPECT_EQ(seen[12], 5) << "the other name shows the new record";
+  ASSERT_EQ(stat(path.c_str(), &after), 0);
+  EXPECT_EQ(after.st_nlink, 2u);
+  EXPECT_EQ(filesInDir(), 2);
+
+  // Each in-place step that fails says so on one line and leaves no file behind.
+  struct Case {
+    const char* step;
+    void (*breakIt)(SaveFileSteps&);
+  };
+  const Case cases[] = {
+      {"write in place", [](SaveFileSteps& s) { s.write = failWrite; }},
+      {"flush in place", [](SaveFileSteps& s) { s.flush = failFlush; }},
+      {"cut in place", [](SaveFileSteps& s) { s.cut = [](FILE*, long) { return -1; }; }},
+      {"sync in place", [](SaveFileSteps& s) { s.sync = failSync; }},
+      {"close in place", [](SaveFileSteps& s) { s.close = failClose; }},
+  };
+  for (const Case& c : cases) {
+    saveFileSteps = realSaveSteps;
+    c.breakIt(saveFileSteps);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(writeSaveFileAt(path.c_str())) << c.step;
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find(c.step), std::string::npos) << printed;
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
+    EXPECT_EQ(filesInDir(), 2) << c.step;
+  }
+}
+
 TEST_F(SaveFileTest, AFolderThatCannotBeWrittenReportsAndReturnsFalse) {
   const std::string missing = dir + "/no-such-folder/save.esf";
   testing::internal::CaptureStdout();
@@ -184,17 +247,23 @@ TEST_F(SaveFileTest, AFolderThatCannotBeWrittenReportsAndReturnsFalse) {
   EXPECT_FALSE(fs::exists(missing));
 }
 
-TEST_F(SaveFileTest, AReadOnlyFolderKeepsItsSave) {
+TEST_F(SaveFileTest, AReadOnlyFolderKeepsItsWritableRecordUpToDate) {
   if (geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
   writeRaw(exampleRecord);
   fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
   saveData = {1, 1, 1};
   testing::internal::CaptureStdout();
   const bool ok = writeSaveFileAt(path.c_str());
+  const std::string printed = testing::internal::GetCapturedStdout();
+  // No record yet in a read-only folder: nothing can be made, nothing appears.
+  const std::string fresh = dir + "/fresh.esf";
+  testing::internal::CaptureStdout();
+  const bool freshSaved = writeSaveFileAt(fresh.c_str());
   testing::internal::GetCapturedStdout();
   fs::permissions(dir, fs::perms::owner_all);
-  EXPECT_FALSE(ok);
-  EXPECT_EQ(readRaw(), exampleRecord);
+  EXPECT_TRUE(ok) << printed;
+  EXPECT_EQ(readRaw(), (Bytes{1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
+  EXPECT_FALSE(freshSaved);
   EXPECT_EQ(filesInDir(), 1);
 }
 

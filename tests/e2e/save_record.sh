@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The career record the player cannot read, may not change, keeps behind a link, or that is not a
 # file at all: each survives a played run exactly as it was (or, for a link, its target is
-# updated and the link stays). Played as nobody when root. Also: a killed game's log keeps every
-# line printed before the kill.
+# updated and the link stays). A writable record in a folder closed to new files, and one with a
+# second name, are rewritten in place. Played as nobody when root. Also: a killed game's log
+# keeps every line printed before the kill.
 set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
 source "$(dirname "$0")/lib/player.bash"
@@ -28,6 +29,8 @@ play_folder() {
   for d in res fonts shaders audio; do ln -s "../assets/$d" "$dir/$d"; done
   echo "$dir"
 }
+# The same record after one more run ended with seed 1's blade (score 0, no diamond): 78 runs.
+record_after='15cd5b0700000000e11000004e000000'
 # Owner, mode, link text (if any) and bytes of a path, for before-and-after comparisons.
 state_of() {
   local p="$1"
@@ -141,7 +144,42 @@ expect_state "$dir/save.esf" "$before" "the folder named save.esf changed"
 [ "$(cat "$dir/save.esf/notes.txt")" = "notes" ] || e2e_fail "the folder's contents changed"
 only_left "$dir" save.esf
 
-# 7. A game killed on the main menu, its output going to a file: every start-up line printed
+# 7. A folder the player may not add to (another user's, mode 755; the player's own made 555
+# when not root) holding the player's writable record: the run is saved in the record itself,
+# the same file with its mode and owner, and nothing else appears.
+dir="$E2E_DIR/closed"
+mkdir "$dir"
+for d in res fonts shaders audio; do ln -s "../assets/$d" "$dir/$d"; done
+printf "$record" >"$dir/save.esf"
+as_player "$dir/save.esf"
+chmod 644 "$dir/save.esf"
+if env_is_root; then chmod 755 "$dir"; else chmod 555 "$dir"; fi
+before=$(state_of "$dir/save.esf")
+inode=$(stat -c %i "$dir/save.esf")
+play_one_run "$dir" "record in a closed folder"
+env_count_lines "runs 77" 1
+env_count_prefix "Could not" 0
+expect_state "$dir/save.esf" "${before% *} $record_after" "the record in a closed folder"
+[ "$(stat -c %i "$dir/save.esf")" = "$inode" ] || e2e_fail "closed folder: the record is a new file"
+chmod 755 "$dir"
+only_left "$dir" save.esf
+
+# 8. A record with a second name (a hard link in another folder): both names show the new
+# record, still one file.
+dir=$(play_folder hard-linked)
+printf "$record" >"$dir/save.esf"
+as_player "$dir/save.esf"
+chmod 640 "$dir/save.esf"
+ln "$dir/save.esf" "$E2E_DIR/records/second-name.esf"
+before=$(state_of "$dir/save.esf")
+play_one_run "$dir" "hard-linked record"
+env_count_prefix "Could not" 0
+expect_state "$dir/save.esf" "${before% *} $record_after" "the hard-linked record"
+expect_state "$E2E_DIR/records/second-name.esf" "${before% *} $record_after" "the record's second name"
+[ "$(stat -c %h "$dir/save.esf")" = "2" ] || e2e_fail "hard-linked record: the names no longer share one file"
+only_left "$dir" save.esf
+
+# 9. A game killed on the main menu, its output going to a file: every start-up line printed
 # before the kill is in the file, the last texture and the totals included.
 dir=$(play_folder killed)
 e2e_start "$(env_player_launcher "$player_navro" "$dir")"
