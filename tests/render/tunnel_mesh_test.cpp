@@ -1,6 +1,7 @@
 // The tunnel prism and blade meshes, built on the CPU: vertex values, index order, blade reach.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <utility>
