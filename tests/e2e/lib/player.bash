@@ -47,9 +47,10 @@ e2e_see() {
 e2e_not_red_in() { ! e2e_red_in "$@"; }
 e2e_not_white_in() { ! e2e_white_in "$@"; }
 
-# Mean red, green and blue (0..1) of a rectangle: file x y width height.
+# Mean red, green and blue (0..1) of a rectangle: file x y width height. A screenshot with no
+# colour is stored grey; ImageMagick 7 then has no green or blue channel unless told sRGB.
 e2e_means() {
-  convert "$1" -crop "$4x$5+$2+$3" +repage -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:
+  convert "$1" -colorspace sRGB -crop "$4x$5+$2+$3" +repage -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:
 }
 
 # True when the rectangle holds a red caption (a selected button).
