@@ -49,9 +49,10 @@ release_has() {
 
 install_missing "${PACKAGES[@]}"
 
-# The sanitizer and fuzzing runtimes must match the installed clang: 14 on Debian 12, 19 on 13.
+# The sanitizer and fuzzing runtimes must match the installed clang: 14 on Debian 12, 19 on 13;
+# its llvm package brings the symbolizer that puts function names and lines in their reports.
 clang_major=$(clang -dumpversion | cut -d. -f1)
-install_missing "libclang-rt-$clang_major-dev"
+install_missing "libclang-rt-$clang_major-dev" "llvm-$clang_major"
 
 # miniaudio is one architecture-independent header. A release that packages it (13 on) installs
 # its own; on 12 that one package comes from the "trixie" suite of the mirror this machine
