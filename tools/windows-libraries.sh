@@ -104,11 +104,16 @@ if ! current googletest "$gtest_key"; then
   stamp googletest "$gtest_key"
 fi
 
-# The header-only libraries, exactly the files the Linux build includes.
+# The header-only libraries, exactly the files the Linux build includes; copied with their
+# times, and only when a package changed, so the game is not rebuilt for nothing.
 headers=$prefix/include/navro-headers
-rm -rf "$headers" && mkdir -p "$headers"
-cp -R /usr/include/glm "$headers/glm"
-cp /usr/include/stb/stb_image.h /usr/include/miniaudio.h "$headers/"
+headers_key="headers $(dpkg-query -W -f='${Version} ' libglm-dev libstb-dev libminiaudio-dev)"
+if ! current headers "$headers_key" || [ ! -d "$headers" ]; then
+  rm -rf "$headers" && mkdir -p "$headers"
+  cp -pR /usr/include/glm "$headers/glm"
+  cp -p /usr/include/stb/stb_image.h /usr/include/miniaudio.h "$headers/"
+  stamp headers "$headers_key"
+fi
 
 # Wine's prefix: made once (tens of seconds), reused by every test run. The .NET and browser
 # engines it would offer to install are not wanted.

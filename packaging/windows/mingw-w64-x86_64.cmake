@@ -25,8 +25,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Wine runs the Windows programs the build and its tests start (test discovery, ctest).
+# Wine runs the Windows programs the tests start (test discovery, ctest), in the prefix
+# tools/windows-libraries.sh makes (a session of it: tools/wine_session.bash).
 find_program(NAVRO_WINE wine)
 if(NAVRO_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${NAVRO_WINE})
+  get_filename_component(navro_wineprefix
+    "${CMAKE_CURRENT_LIST_DIR}/../../build/windows-cache/wineprefix" ABSOLUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${navro_wineprefix} WINEDEBUG=-all ${NAVRO_WINE})
 endif()
