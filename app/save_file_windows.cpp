@@ -59,9 +59,12 @@ FILE* streamOf(HANDLE h) {
 HANDLE handleOf(FILE* f) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f))); }
 
 FILE* openForWriting(const char* path) {
-  // The temporary name is ours: a link someone left under it is replaced, never written through.
-  return streamOf(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  // The temporary name is ours: whatever was left under it (a link included, never what it
+  // points to) goes first, and the file is made new.
+  const std::wstring wide = widen(path);
+  DeleteFileW(wide.c_str());
+  return streamOf(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 // The record itself, for a folder that takes no new file; it must already be there. Others who
 // read it meanwhile may go on.
