@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/camera.h"
+#include "app/console.h"
 #include "app/frame_clock.h"
 #include "app/run_state.h"
 #include "app/save_file.h"
@@ -73,6 +74,7 @@ void loadWindowIcon() {
 // worker is joined and the window system ended, so the process leaves at once with a failure.
 int abandonStartUp(const std::string& why) {
   std::printf("%s\n", why.c_str());
+  tellPlayerStartUpFailed(why);
   discardDecodedTextures();
   glfwTerminate();
   return 1;
@@ -141,15 +143,14 @@ void loadGameResources() {
 }
 
 int runGame() {
-  // A log file or a pipe would otherwise get the lines in blocks, late, and lose the last block
-  // when the game is killed; each line now leaves as it is finished.
-  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  makeOutputLineByLine();
   connectLayers();
   if (!glfwInit()) {
     const char* reason = nullptr;
     glfwGetError(&reason);
     std::printf("Failed to initialize GLFW (no display or window system?): %s\n",
                 reason != nullptr ? reason : "unknown error");
+    tellPlayerStartUpFailed("NAVRO could not reach the window system");
     return 1;
   }
   // The pictures are decoded on worker threads while the window and the sound engine start.

@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include <sys/stat.h>
-
 // Identical in memory and on disk: 16 bytes, little-endian.
 struct SaveData {
   uint64_t highScore;     // best runScore of any ended run
@@ -40,18 +38,22 @@ bool writeSaveFileAt(const char* path);
 
 // Where the record really lives: "save.esf" itself, or the end of the links it is.
 enum class SaveTargetKind {
-  missing,      // nothing there yet; a save creates it (its folder exists, or it is "save.esf")
+  missing,      // nothing there yet; a save creates it
   file,         // a regular file
   notAFile,     // a folder, a pipe, a device or a socket: never touched
   unreachable,  // a link loop, a link into a missing folder, or a path that cannot be looked at
 };
 struct SaveTarget {
-  SaveTargetKind kind;
+  SaveTargetKind kind = SaveTargetKind::missing;
   std::string path;    // the final path after every link; the save's temporary file sits beside it
-  struct stat status;  // of `path` when kind is file or notAFile
   std::string reason;  // why it is notAFile or unreachable, for the player
+  // Of a file: its owner made it read-only, or this player may not write it.
+  bool readOnly = false;
+  bool otherNames = false;  // of a file: other names (hard links) share it
+  // What a replacement keeps of the old file, where the system has it: permission bits or
+  // attributes, and the owner.
+  unsigned attributes = 0, owner = 0, group = 0;
 };
-SaveTarget findSaveTarget(const char* path);
 
 // The little-endian byte image of a record, whatever the machine's byte order.
 void encodeSaveData(const SaveData& data, unsigned char out[saveRecordSize]);
@@ -71,3 +73,15 @@ struct SaveFileSteps {
 };
 extern SaveFileSteps saveFileSteps;        // the steps in use
 extern const SaveFileSteps realSaveSteps;  // the operating system's own
+
+// What differs from one system to the next, in save_file_posix.cpp or save_file_windows.cpp;
+// the policy around it (when to replace, rewrite in place or refuse, and what is said) is shared.
+SaveTarget findSaveTarget(const char* path);
+// Reads up to 16 bytes of the record at a final path into `bytes`, `got` of them; false with the
+// system's reason when the file cannot be read (end of file is no error).
+bool readRecordFile(const std::string& path, unsigned char* bytes, size_t& got,
+                    std::string& reason);
+// Gives a new temporary file what the player gave the record it replaces (mode, owner,
+// attributes).
+void keepAttributes(FILE* temporary, const std::string& temporaryPath, const SaveTarget& old);
+void removeFile(const std::string& path);

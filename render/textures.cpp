@@ -2,13 +2,13 @@
 #include "render/textures.h"
 
 #include <glad/gl.h>
-#include <malloc.h>
 #include <stb_image.h>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
 
+#include "render/bulk_allocation.h"
 #include "render/gl_context.h"
 
 namespace {
@@ -98,27 +98,6 @@ void* decodeInListOrder(void*) {
 
 int startThread(pthread_t* thread, void* (*body)(void*), void* argument) {
   return pthread_create(thread, nullptr, body, argument);
-}
-
-// While the pictures are decoded and uploaded, their big blocks come from one heap and go back
-// to it: mapping a fresh block for every picture cost a page fault and a zeroed page per 4 KiB,
-// nearly half of the time spent loading the art, and a freed block was given back to the system
-// instead of serving the next picture. Afterwards the usual policy returns and what is free is
-// trimmed away.
-constexpr int defaultMmapMax = 65536;
-constexpr int defaultTrimThreshold = 128 * 1024;
-constexpr int bulkTrimThreshold = 1 << 30;
-void beginBulkAllocation() {
-  mallopt(M_ARENA_MAX, 1);
-  mallopt(M_MMAP_MAX, 0);
-  mallopt(M_TRIM_THRESHOLD, bulkTrimThreshold);
-}
-constexpr int defaultArenaMax = 0;  // glibc's own choice, from the number of cores
-void endBulkAllocation() {
-  mallopt(M_ARENA_MAX, defaultArenaMax);
-  mallopt(M_MMAP_MAX, defaultMmapMax);
-  mallopt(M_TRIM_THRESHOLD, defaultTrimThreshold);
-  malloc_trim(0);
 }
 
 // Uploads a decoded picture (or, for an unusable file, nothing) into a new texture name and

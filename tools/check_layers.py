@@ -29,7 +29,9 @@ def layer_of(path, data_modules):
         return None
     folder, name = parts
     if folder == "app":
-        return "data" if os.path.splitext(name)[0] in data_modules else "shell"
+        # A system's own file (save_file_posix.cpp) belongs to the module it completes.
+        module = re.sub(r"_(posix|windows)$", "", os.path.splitext(name)[0])
+        return "data" if module in data_modules else "shell"
     return folder
 
 

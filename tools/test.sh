@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite from a fresh clone: installs what it needs, builds with warnings as errors
-# and runs every test; then builds the same suite under AddressSanitizer (leaks included) and
+# and runs every test; then builds the game for Windows, packs its zip and tests both under Wine;
+# then builds the same suite under AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer and runs it again, and gives each fuzz target a bounded time.
 # Without a display everything runs under one virtual display. Arguments go to both ctest runs.
 # NAVRO_FUZZ_SECONDS sets the time per fuzz target (20 s).
@@ -23,6 +24,22 @@ cmake --preset ci > /dev/null
 cmake --build --preset ci
 stage "release tests"
 ctest --preset ci --output-on-failure "$@"
+
+# Windows: the zip as tools/package-windows.sh writes it (the libraries and Wine's prefix are
+# built once and cached), the unit tests that need no GL run by ctest through Wine, the same
+# runs from the same seeds, and the zip's navro.exe played under Wine.
+stage "windows build"
+bash tools/package-windows.sh
+cmake --build --preset windows
+stage "windows tests"
+(
+  source tools/wine_session.bash
+  wine_session_start
+  trap wine_session_stop EXIT
+  ctest --preset windows --output-on-failure
+  bash tests/windows/seedmap_compare.sh build/ci/navro-seedmap build/windows/navro-seedmap.exe
+)
+bash tests/windows/play_zip.sh dist/navro-*-windows-x86_64.zip build/ci/navro-seedmap
 
 stage "sanitizer build"
 cmake --preset sanitize > /dev/null

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "app/game.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -23,9 +24,8 @@ class ScratchFolder : public ::testing::Environment {
     connectLayers();
     std::error_code ec;
     original_ = fs::current_path(ec);
-    std::string pattern = (fs::temp_directory_path() / "navro-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) return;  // stay where we are
-    scratch_ = pattern;
+    scratch_ = makeScratchFolder("navro-test");
+    if (scratch_.empty()) return;  // stay where we are
     for (const char* folder : runTimeFolders)
       fs::create_directory_symlink(fs::path(NAVRO_SOURCE_DIR) / folder, scratch_ / folder, ec);
     fs::current_path(scratch_, ec);

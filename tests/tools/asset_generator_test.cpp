@@ -131,6 +131,9 @@ TEST(Assets, TheGeneratorReproducesEveryCommittedFileByteForByte) {
           << "regenerate with navro-assetgen and commit the result";
     }
   }
+  EXPECT_TRUE(readFile(out / "packaging/windows/navro.ico") ==
+              readFile(fs::path(sourceDir) / "packaging/windows/navro.ico"))
+      << "navro.exe's icon: regenerate with navro-assetgen and commit the result";
   fs::remove_all(out);
 }
 

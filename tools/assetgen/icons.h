@@ -10,7 +10,8 @@ namespace gen {
 const std::vector<int>& desktopIconSizes();
 // Path under the output folder of the icon of one size, e.g. "packaging/icons/navro-48.png".
 std::string desktopIconFile(int size);
-// Draws and writes every size under root; returns how many files could not be written.
+// Draws and writes every size under root, and navro.exe's icon made of them
+// (packaging/windows/navro.ico); returns how many files could not be written.
 int writeDesktopIcons(const std::string& root);
 
 }  // namespace gen
