@@ -74,9 +74,10 @@ void loadWindowIcon() {
 // worker is joined and the window system ended, so the process leaves at once with a failure.
 int abandonStartUp(const std::string& why) {
   std::printf("%s\n", why.c_str());
-  tellPlayerStartUpFailed(why);
   discardDecodedTextures();
   glfwTerminate();
+  // Last: a box the player must close holds nothing else up.
+  tellPlayerStartUpFailed(why);
   return 1;
 }
 

@@ -7,6 +7,7 @@
 # when its stamp (source version and compiler) changes, so a second run takes seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/apt_mirror.bash
 bash tools/bootstrap-windows.sh
 
 root=$PWD
@@ -39,14 +40,7 @@ fetch_source() {  # package -> prints the unpacked folder
   local package=$1 work=$cache/apt
   if [ ! -f "$work/sources.list" ]; then
     local uri="" suite=""
-    for f in /etc/apt/sources.list.d/*.sources; do
-      [ -f "$f" ] || continue
-      uri=$(awk '/^URIs:/ { for (i = 2; i <= NF; i++) if ($i !~ /security/) { print $i; exit } }' "$f")
-      [ -n "$uri" ] && break
-    done
-    if [ -z "$uri" ] && [ -f /etc/apt/sources.list ]; then
-      uri=$(awk '$1 == "deb" && $0 !~ /security/ { for (i = 2; i <= NF; i++) if ($i ~ /^(http|https|ftp|file):/) { print $i; exit } }' /etc/apt/sources.list)
-    fi
+    uri=$(apt_mirror) || true
     suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     if [ -z "$uri" ] || [ -z "$suite" ]; then
       echo "windows-libraries: no Debian mirror or release found in the apt sources" >&2
