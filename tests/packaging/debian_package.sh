@@ -62,11 +62,12 @@ expected | sort >"$work/expected"
 diff -u "$work/expected" "$work/files" >"$work/diff" || fail "package files differ: $(cat "$work/diff")"
 awk '$2 != "root/root"' "$work/contents" | grep -q . && fail "files not owned by root: $(awk '$2 != "root/root"' "$work/contents")"
 
-# lintian's AppStream check fails on any validator warning, the missing homepage among them; the
-# packed metadata is checked below by the same rule as the installed one instead.
-out=$(lintian --fail-on error,warning --tag-display-limit 0 \
-  --suppress-tags appstream-metadata-validation-failed "$deb" 2>&1) || fail "lintian: $out"
-grep -E '^[EW]:' <<<"$out" && fail "lintian warns"
+# lintian's AppStream check (Debian 13's lintian has it) fails on any validator warning, the
+# missing homepage among them; the packed metadata is checked below by the same rule as the
+# installed one instead. Every other warning fails the test.
+out=$(lintian --fail-on error --tag-display-limit 0 "$deb" 2>&1) || fail "lintian: $out"
+grep -E '^[EW]:' <<<"$out" | grep -v '^W: navro: appstream-metadata-validation-failed ' &&
+  fail "lintian warns"
 dpkg-deb -x "$deb" "$work/unpacked"
 problems=$(appstream_problems "$work/unpacked/usr/share/metainfo/$app_id.metainfo.xml")
 [ -z "$problems" ] || fail "the packed AppStream metadata: $problems"
