@@ -13,6 +13,7 @@
 #include "render/platform_draw.h"
 #include "render/shader_program.h"
 #include "render/sprite_draw.h"
+#include "render/warm_up.h"
 #include "sim/frame_update.h"
 #include "sim/random.h"
 #include "sim/run_events.h"
@@ -134,6 +135,11 @@ void drawParticle(glm::mat4 model) {
 
 void renderFrame() {
   if (!glReady) return;
+  // A menu frame has time to spare: before its clear, the driver prepares one part of what a run
+  // will draw. The first frame is left as it always was, so start-up does not wait for this.
+  static bool firstFrameDrawn = false;
+  if (firstFrameDrawn && contentOf(currentScreen) == FrameContent::uiOnly) warmUpNextPart();
+  firstFrameDrawn = true;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLineWidth(frameLineWidth);
   emit(frameHooks.animateUi);

@@ -64,6 +64,7 @@ pthread_t decodeWorkers[decodeWorkerCount];
 bool decodeWorkerRunning[decodeWorkerCount] = {};
 int runningWorkers = 0;
 bool decodingAhead = false;
+int64_t storedBytes = 0;  // every level of every picture uploaded so far
 
 // The bytes a picture takes decoded with its chain, read from its header; 0 when unreadable.
 int64_t decodedSize(const char* path, bool withMipChain) {
@@ -131,9 +132,11 @@ uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatW
   if (image.width > 0) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     const GLenum format = image.channels == rgbaChannels ? GL_RGBA : GL_RGB;
-    for (int l = 0; l < image.levels; ++l)
+    for (int l = 0; l < image.levels; ++l) {
+      storedBytes += int64_t{mipSize(image.width, l)} * mipSize(image.height, l) * image.channels;
       glTexImage2D(GL_TEXTURE_2D, l, static_cast<GLint>(format), mipSize(image.width, l),
                    mipSize(image.height, l), 0, format, GL_UNSIGNED_BYTE, levelPixels(image, l));
+    }
     const GLint wrap = repeatWrap ? GL_REPEAT : GL_CLAMP_TO_EDGE;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
@@ -152,6 +155,8 @@ int (*startDecodeThread)(pthread_t*, void* (*)(void*), void*) = startThread;
 int64_t decodeAheadBudget = defaultDecodeAheadBudget;
 
 int decodeWorkersWaitingForRoom() { return workersWaiting.load(); }
+
+int64_t textureStoreBytes() { return storedBytes; }
 
 uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap) {
   if (!glReady) return 0;

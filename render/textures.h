@@ -15,6 +15,9 @@ void startDecodingTextures();
 // are loaded.
 void discardDecodedTextures();
 void loadAllTextures();
+// Bytes of picture data handed to the GL so far, every mipmap level included: the texture store
+// the pictures keep for the whole game.
+int64_t textureStoreBytes();
 
 // Decoded pictures may wait for their upload up to this many bytes, so the workers run ahead
 // through the window's creation while the memory held stays bounded. The picture the upload
