@@ -424,7 +424,12 @@ int main(int argc, char** argv) {
   dup2(devNull, STDOUT_FILENO);
   close(devNull);
   s.window = startUp();
-  if (s.window == nullptr) return 1;
+  if (s.window == nullptr) {
+    std::fflush(stdout);
+    dup2(savedStdout, STDOUT_FILENO);
+    std::printf("navro-session: no OpenGL 4.6 window could be opened\n");
+    return 1;
+  }
   // The first menu frame ends the start-up; the session's figures begin after it.
   frame(s, "first menu frame", [] {});
   const double startupMs = msSince(start);
