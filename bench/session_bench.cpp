@@ -4,10 +4,13 @@
 // median, 99th percentile and maximum frame time per phase and overall, the slowest frames with
 // what they were doing, and a bare clear-and-swap loop in the same window to compare with.
 //
-// Usage: navro-session [--runs N] [--short]; run from the folder holding shaders/, res/, fonts/.
+// Usage: navro-session [--runs N] [--short] [--frames DIR]; run from the folder holding shaders/,
+// res/, fonts/. With --frames, the 30th frame of each screen's first visit is saved in DIR as a
+// PNG, untimed: the session plays alike every time, so two builds' pictures can be compared.
 #include <GLFW/glfw3.h>
 #include <fcntl.h>
 #include <glad/gl.h>
+#include <stb_image_write.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -46,6 +49,7 @@ constexpr int cardHoldFrames = 90;  // a held card is used this long after it is
 constexpr int bareFrames = 2000;
 constexpr int slowestShown = 8;
 constexpr const char* typedSeed = "20261209";
+constexpr int capturedFrame = 30;  // of each screen's first visit, when frames are saved
 
 // One frame of the session: where its time went and what the session was doing.
 struct FrameRecord {
@@ -58,6 +62,10 @@ struct FrameRecord {
 
 struct Session {
   GLFWwindow* window = nullptr;
+  std::string framesFolder;  // empty: no frame is saved
+  int32_t lastScreen = -1;
+  int framesOnScreen = 0;
+  std::vector<int32_t> captured;
   std::vector<FrameRecord> frames;
   int runs = 0, wholeRings = 0, itemBoxes = 0, cardsUsed = 0, pickups = 0, waveChanges = 0;
 };
@@ -72,6 +80,36 @@ double processCpuMs() {
   timespec t{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+const char* phaseName(int32_t screen);
+
+// Saves the back buffer as it will be shown, top row first, opaque.
+void saveFrame(const std::string& path) {
+  std::vector<unsigned char> p(static_cast<size_t>(windowWidth) * windowHeight * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, windowWidth, windowHeight, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
+  const size_t row = static_cast<size_t>(windowWidth) * 4;
+  std::vector<unsigned char> top(p.size());
+  for (int y = 0; y < windowHeight; ++y)
+    std::copy(p.begin() + static_cast<long>(y * row), p.begin() + static_cast<long>((y + 1) * row),
+              top.begin() + static_cast<long>((windowHeight - 1 - y) * row));
+  for (size_t i = 3; i < top.size(); i += 4) top[i] = 255;
+  stbi_write_png(path.c_str(), windowWidth, windowHeight, 4, top.data(), static_cast<int>(row));
+}
+
+// The 30th frame of a screen's first visit goes to the frames folder, outside the timing.
+void captureFrame(Session& s, int32_t screen) {
+  if (s.framesFolder.empty()) return;
+  s.framesOnScreen = screen == s.lastScreen ? s.framesOnScreen + 1 : 1;
+  s.lastScreen = screen;
+  if (s.framesOnScreen != capturedFrame) return;
+  if (std::find(s.captured.begin(), s.captured.end(), screen) != s.captured.end()) return;
+  s.captured.push_back(screen);
+  std::string name = phaseName(screen);
+  std::replace(name.begin(), name.end(), ' ', '-');
+  saveFrame(s.framesFolder + "/" + std::to_string(s.captured.size()) + "-" + name + ".png");
 }
 
 const char* phaseName(int32_t screen) {
@@ -118,10 +156,13 @@ void frame(Session& s, const std::string& step, Input input) {
   r.updateMs = msSince(t);
   if (wave != waveBefore && r.step.empty()) r.step = "wave " + std::to_string(wave);
   if (wave != waveBefore) s.waveChanges += 1;
+  const double cpuBeforeCapture = processCpuMs();
+  captureFrame(s, r.screen);
+  const double captureCpu = processCpuMs() - cpuBeforeCapture;
   t = Clock::now();
   glfwSwapBuffers(s.window);
   r.swapMs = msSince(t);
-  r.cpuMs = processCpuMs() - cpuAtStart;
+  r.cpuMs = processCpuMs() - cpuAtStart - captureCpu;
   s.frames.push_back(std::move(r));
 }
 
@@ -403,19 +444,23 @@ GLFWwindow* startUp() {
 int main(int argc, char** argv) {
   int runs = defaultRuns;
   bool brief = false;
+  std::string framesFolder;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--short") == 0) {
       brief = true;
       runs = shortRuns;
+    } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
+      framesFolder = argv[++i];
     } else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
       runs = std::max(1, std::atoi(argv[++i]));
     } else {
-      std::printf("usage: navro-session [--runs N] [--short]\n");
+      std::printf("usage: navro-session [--runs N] [--short] [--frames DIR]\n");
       return 2;
     }
   }
   connectLayers();
   Session s;
+  s.framesFolder = framesFolder;
   const Clock::time_point start = Clock::now();
   // The game's own lines (textures loaded, runs) are not what this program reports.
   std::fflush(stdout);
