@@ -5,8 +5,9 @@
 // what they were doing, and a bare clear-and-swap loop in the same window to compare with.
 //
 // Usage: navro-session [--runs N] [--short] [--frames DIR]; run from the folder holding shaders/,
-// res/, fonts/. With --frames, the 30th frame of each screen's first visit is saved in DIR as a
-// PNG, untimed: the session plays alike every time, so two builds' pictures can be compared.
+// res/, fonts/. With --frames, the 30th frame of each screen's first visit and every 1000th frame
+// are saved in DIR as PNGs, untimed: the session plays alike every time, so two builds' pictures
+// can be compared.
 #include <GLFW/glfw3.h>
 #include <fcntl.h>
 #include <glad/gl.h>
@@ -50,6 +51,7 @@ constexpr int bareFrames = 2000;
 constexpr int slowestShown = 8;
 constexpr const char* typedSeed = "20261209";
 constexpr int capturedFrame = 30;  // of each screen's first visit, when frames are saved
+constexpr size_t sessionFrameEvery = 1000;
 
 // One frame of the session: where its time went and what the session was doing.
 struct FrameRecord {
@@ -102,6 +104,9 @@ void saveFrame(const std::string& path) {
 // The 30th frame of a screen's first visit goes to the frames folder, outside the timing.
 void captureFrame(Session& s, int32_t screen) {
   if (s.framesFolder.empty()) return;
+  // Every 1000th frame as well, to see the HUD as pickups fill it.
+  if (s.frames.size() % sessionFrameEvery == sessionFrameEvery - 1)
+    saveFrame(s.framesFolder + "/frame-" + std::to_string(s.frames.size() + 1) + ".png");
   s.framesOnScreen = screen == s.lastScreen ? s.framesOnScreen + 1 : 1;
   s.lastScreen = screen;
   if (s.framesOnScreen != capturedFrame) return;

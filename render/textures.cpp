@@ -4,10 +4,12 @@
 #include <glad/gl.h>
 #include <malloc.h>
 #include <stb_image.h>
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
+#include <vector>
 
 #include "render/gl_context.h"
 
@@ -65,6 +67,13 @@ bool decodeWorkerRunning[decodeWorkerCount] = {};
 int runningWorkers = 0;
 bool decodingAhead = false;
 int64_t storedBytes = 0;  // every level of every picture uploaded so far
+
+// The visible boxes of every picture uploaded, by texture name.
+struct NamedBoxes {
+  uint32_t texture;
+  PictureBoxes boxes;
+};
+std::vector<NamedBoxes> boxesByName;
 
 // The bytes a picture takes decoded with its chain, read from its header; 0 when unreadable.
 int64_t decodedSize(const char* path, bool withMipChain) {
@@ -150,6 +159,17 @@ uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatW
   }
   std::printf("%s%s\n", message, path);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  // A name the GL hands out again (after a test deleted its texture) drops its old boxes.
+  std::erase_if(boxesByName, [texture](const NamedBoxes& n) { return n.texture == texture; });
+  if (image.boxesKnown) {
+    PictureBoxes b;
+    b.width = image.width;
+    b.height = image.height;
+    b.framesKnown = image.frameBoxesKnown;
+    b.whole = image.whole;
+    std::copy(std::begin(image.frames), std::end(image.frames), std::begin(b.frames));
+    boxesByName.push_back({texture, b});
+  }
   return texture;
 }
 
@@ -161,6 +181,12 @@ int64_t decodeAheadBudget = defaultDecodeAheadBudget;
 int decodeWorkersWaitingForRoom() { return workersWaiting.load(); }
 
 int64_t textureStoreBytes() { return storedBytes; }
+
+const PictureBoxes* visibleBoxes(uint32_t texture) {
+  for (const NamedBoxes& n : boxesByName)
+    if (n.texture == texture) return &n.boxes;
+  return nullptr;
+}
 
 uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap) {
   if (!glReady) return 0;

@@ -155,6 +155,9 @@ void drawUiPicture(uint32_t texture) {
   e.cols = sheetCols;
   e.rows = sheetRows;
   drawUiSprite(e);
+  // The UI draw clips itself to the picture's visible texels and leaves clipping off.
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 0, 1, 1);
   if (drawnByScene(texture)) drawSceneItem(texture);
   restoreSampling(texture, sampling);
 }
