@@ -17,3 +17,5 @@ extern FrameHooks frameHooks;
 void setupScene();
 void renderFrame();
 void drawParticle(glm::mat4 model);
+// Every particle of the field, each drawn as drawParticle draws it, with what they share set once.
+void drawParticleField();

@@ -4,10 +4,13 @@
 
 #include <glad/gl.h>
 
+#include <cmath>
+
 #include "app/camera.h"
 #include "app/run_state.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
+#include "render/textures.h"
 #include "render/ui_records.h"
 
 uint32_t quadVao = 0, quadVbo = 0, quadEbo = 0;
@@ -51,6 +54,45 @@ void beginPremultipliedBlend() {
   glDepthMask(GL_FALSE);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+// The window pixels outside which the element's texels are all clear, and so leave the frame as
+// it is under premultiplied blending: the draw is clipped to them. False when they are not known.
+// Margins of a texel and a pixel take in the filter's reach and rounding.
+bool visiblePixels(const UiElement& e, const UiRect& r, int32_t box[4]) {
+  if (e.textureId <= 0) return false;
+  const PictureBoxes* p = visibleBoxes(static_cast<uint32_t>(e.textureId));
+  if (p == nullptr) return false;
+  const bool sheet = e.useSpriteSheet && e.cols > 0 && e.rows > 0;
+  if (sheet && (e.cols != boxColumns || e.rows != boxRows || !p->framesKnown)) return false;
+  VisibleBox b = p->whole;
+  float texelsX = static_cast<float>(p->width), texelsY = static_cast<float>(p->height);
+  if (sheet) {
+    // The frame the shader reads: column f % cols, row f / cols from the picture's top.
+    const int f = e.frameIndex > 0 ? e.frameIndex : 0;
+    const int fromTop = (f / boxColumns) % boxRows;
+    b = p->frames[(boxRows - 1 - fromTop) * boxColumns + f % boxColumns];
+    texelsX /= boxColumns;
+    texelsY /= boxRows;
+  }
+  if (b.x1 < b.x0) {
+    box[0] = box[1] = box[2] = box[3] = 0;
+    return true;
+  }
+  // u = 0..1 across the quad reads texels 0..texelsX of the frame; v = 1 is the quad's top.
+  const float u0 = (static_cast<float>(b.x0) - 1.0f) / texelsX;
+  const float u1 = (static_cast<float>(b.x1) + 2.0f) / texelsX;
+  const float v0 = (static_cast<float>(b.y0) - 1.0f) / texelsY;
+  const float v1 = (static_cast<float>(b.y1) + 2.0f) / texelsY;
+  const int32_t left = static_cast<int32_t>(std::floor(r.x + u0 * r.w)) - 1;
+  const int32_t right = static_cast<int32_t>(std::ceil(r.x + u1 * r.w)) + 1;
+  const int32_t top = static_cast<int32_t>(std::floor(r.y + (1.0f - v1) * r.h)) - 1;
+  const int32_t bottom = static_cast<int32_t>(std::ceil(r.y + (1.0f - v0) * r.h)) + 1;
+  box[0] = left;
+  box[1] = windowHeight - bottom;  // the GL counts rows from the bottom
+  box[2] = right - left;
+  box[3] = bottom - top;
+  return true;
 }
 
 void endPremultipliedBlend() {
@@ -158,7 +200,14 @@ void drawUiSprite(UiElement element) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     setUniformInt(id, "texture1", 0);
   }
+  int32_t clip[4];
+  const bool clipped = visiblePixels(element, r, clip);
+  if (clipped) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(clip[0], clip[1], clip[2], clip[3]);
+  }
   glDrawElements(GL_TRIANGLES, quadIndexCount, GL_UNSIGNED_INT, nullptr);
+  if (clipped) glDisable(GL_SCISSOR_TEST);
   glBindVertexArray(0);
   endPremultipliedBlend();
 }

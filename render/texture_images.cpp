@@ -142,6 +142,61 @@ void premultiplyAlpha(unsigned char* pixels, int width, int height) {
   }
 }
 
+namespace {
+
+void include(VisibleBox& b, int x0, int x1, int y) {
+  if (b.x1 < b.x0) {
+    b = {x0, y, x1, y};
+    return;
+  }
+  b.x0 = x0 < b.x0 ? x0 : b.x0;
+  b.x1 = x1 > b.x1 ? x1 : b.x1;
+  b.y0 = y < b.y0 ? y : b.y0;
+  b.y1 = y > b.y1 ? y : b.y1;
+}
+
+// First and last texel of [from, to] whose alpha is not 0; false when there is none.
+bool visibleSpan(const unsigned char* row, int from, int to, int& first, int& last) {
+  int a = from;
+  while (a <= to && row[a * rgbaChannels + alphaChannel] == 0) ++a;
+  if (a > to) return false;
+  int b = to;
+  while (row[b * rgbaChannels + alphaChannel] == 0) --b;
+  first = a;
+  last = b;
+  return true;
+}
+
+}  // namespace
+
+void findVisibleBoxes(TextureImage& image, const unsigned char* pixels) {
+  const int w = image.width, h = image.height;
+  image.whole = VisibleBox{};
+  for (VisibleBox& b : image.frames) b = VisibleBox{};
+  image.frameBoxesKnown = w % boxColumns == 0 && h % boxRows == 0;
+  const int fw = w / boxColumns, fh = h / boxRows;
+  for (int y = 0; y < h; ++y) {
+    const unsigned char* row = pixels + static_cast<size_t>(y) * w * rgbaChannels;
+    int first = 0, last = 0;
+    if (!visibleSpan(row, 0, w - 1, first, last)) continue;
+    include(image.whole, first, last, y);
+    if (!image.frameBoxesKnown) continue;
+    // A row belongs to its own frame row and, when it borders another, to that one's margin.
+    for (int fr = 0; fr < boxRows; ++fr) {
+      if (y < fr * fh - 1 || y > (fr + 1) * fh) continue;
+      for (int fc = 0; fc < boxColumns; ++fc) {
+        const int from = fc * fw - 1 < 0 ? 0 : fc * fw - 1;
+        const int to = (fc + 1) * fw > w - 1 ? w - 1 : (fc + 1) * fw;
+        if (first > to || last < from) continue;
+        int a = 0, b = 0;
+        if (!visibleSpan(row, first > from ? first : from, last < to ? last : to, a, b)) continue;
+        include(image.frames[fr * boxColumns + fc], a - fc * fw, b - fc * fw, y - fr * fh);
+      }
+    }
+  }
+  image.boxesKnown = true;
+}
+
 TextureImage decodeTextureImage(const char* path, bool reverseRows, bool withMipChain) {
   TextureImage image;
   unsigned char* decoded = nullptr;
@@ -183,5 +238,6 @@ TextureImage decodeTextureImage(const char* path, bool reverseRows, bool withMip
   image.height = height;
   image.channels = channels;
   image.levels = levels;
+  if (channels == rgbaChannels) findVisibleBoxes(image, decoded);
   return image;
 }

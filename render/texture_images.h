@@ -9,6 +9,14 @@
 constexpr int rgbaChannels = 4;
 constexpr int maxMipLevels = 16;  // enough for any side up to 32768 pixels
 
+// The texels a draw may read that are not fully transparent, inclusive, counted from the first
+// texel of the frame (or picture) in memory order; a frame's box takes in the one texel beyond
+// each of its edges that filtering reads from its neighbour. Empty when x1 < x0.
+struct VisibleBox {
+  int32_t x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+};
+constexpr int boxColumns = 6, boxRows = 5;  // the frame grid of every sprite sheet
+
 // Frees what the decoder allocated.
 struct DecodedPixelsFree {
   void operator()(unsigned char* p) const;
@@ -23,7 +31,16 @@ struct TextureImage {
   int32_t channels = 0;                   // 3 (RGB, stored as is) or 4 (premultiplied RGBA)
   int32_t levels = 0;                     // levels stored, 1 without a chain
   size_t levelOffset[maxMipLevels] = {};  // byte offset of level l >= 1 in `smaller`
+  // Where an RGBA picture is not clear: whole, and per frame of the sheet grid when its sides
+  // divide evenly (frame index row * boxColumns + column, rows counted from memory's first).
+  bool boxesKnown = false;
+  bool frameBoxesKnown = false;
+  VisibleBox whole;
+  VisibleBox frames[boxColumns * boxRows];
 };
+
+// Finds the boxes of a premultiplied RGBA picture (every texel's alpha 0 means clear).
+void findVisibleBoxes(TextureImage& image, const unsigned char* pixels);
 
 // Premultiplies RGBA pixels in place: each colour channel times alpha / 255, truncated.
 void premultiplyAlpha(unsigned char* pixels, int width, int height);

@@ -3,10 +3,12 @@
 
 #include <glad/gl.h>
 #include <stb_image.h>
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
+#include <vector>
 
 #include "render/bulk_allocation.h"
 #include "render/gl_context.h"
@@ -64,6 +66,14 @@ pthread_t decodeWorkers[decodeWorkerCount];
 bool decodeWorkerRunning[decodeWorkerCount] = {};
 int runningWorkers = 0;
 bool decodingAhead = false;
+int64_t storedBytes = 0;  // every level of every picture uploaded so far
+
+// The visible boxes of every picture uploaded, by texture name.
+struct NamedBoxes {
+  uint32_t texture;
+  PictureBoxes boxes;
+};
+std::vector<NamedBoxes> boxesByName;
 
 // The bytes a picture takes decoded with its chain, read from its header; 0 when unreadable.
 int64_t decodedSize(const char* path, bool withMipChain) {
@@ -110,9 +120,15 @@ uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatW
   if (image.width > 0) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     const GLenum format = image.channels == rgbaChannels ? GL_RGBA : GL_RGB;
-    for (int l = 0; l < image.levels; ++l)
+    // Told how many levels are coming, the driver lays out the whole chain at level 0. Otherwise
+    // it stores level 0 alone, then the chain at level 1 with level 0 copied in, and keeps the
+    // first copy until the picture's first draw: the art's level 0 twice, 105 MiB, at the peak.
+    if (image.levels > 1) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, image.levels - 1);
+    for (int l = 0; l < image.levels; ++l) {
+      storedBytes += int64_t{mipSize(image.width, l)} * mipSize(image.height, l) * image.channels;
       glTexImage2D(GL_TEXTURE_2D, l, static_cast<GLint>(format), mipSize(image.width, l),
                    mipSize(image.height, l), 0, format, GL_UNSIGNED_BYTE, levelPixels(image, l));
+    }
     const GLint wrap = repeatWrap ? GL_REPEAT : GL_CLAMP_TO_EDGE;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
@@ -122,6 +138,17 @@ uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatW
   }
   std::printf("%s%s\n", message, path);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  // A name the GL hands out again (after a test deleted its texture) drops its old boxes.
+  std::erase_if(boxesByName, [texture](const NamedBoxes& n) { return n.texture == texture; });
+  if (image.boxesKnown) {
+    PictureBoxes b;
+    b.width = image.width;
+    b.height = image.height;
+    b.framesKnown = image.frameBoxesKnown;
+    b.whole = image.whole;
+    std::copy(std::begin(image.frames), std::end(image.frames), std::begin(b.frames));
+    boxesByName.push_back({texture, b});
+  }
   return texture;
 }
 
@@ -131,6 +158,14 @@ int (*startDecodeThread)(pthread_t*, void* (*)(void*), void*) = startThread;
 int64_t decodeAheadBudget = defaultDecodeAheadBudget;
 
 int decodeWorkersWaitingForRoom() { return workersWaiting.load(); }
+
+int64_t textureStoreBytes() { return storedBytes; }
+
+const PictureBoxes* visibleBoxes(uint32_t texture) {
+  for (const NamedBoxes& n : boxesByName)
+    if (n.texture == texture) return &n.boxes;
+  return nullptr;
+}
 
 uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap) {
   if (!glReady) return 0;

@@ -1,6 +1,7 @@
 // Textures as uploaded: premultiplied, flipped or kept per flag, sampling state, and missing files.
 #include <glad/gl.h>
 
+#include <malloc.h>
 #include <pthread.h>
 #include <algorithm>
 #include <cerrno>
@@ -9,6 +10,17 @@
 #include <sstream>
 
 #include "gl/render_test_support.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define NAVRO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define NAVRO_ASAN 1
+#endif
+#endif
+#ifdef NAVRO_ASAN
+#include <sanitizer/allocator_interface.h>
+#endif
 
 namespace {
 
@@ -226,4 +238,31 @@ TEST(Textures, WorkersThatCannotStartLeaveTheirPicturesToTheMainThread) {
     EXPECT_TRUE(got == expected);
     for (uint32_t n : itemTextures) EXPECT_NE(n, 0u);
   }
+}
+
+// The driver's memory for a picture with its mipmap chain is the chain, once: laid out whole at
+// the first upload, not level 0 alone and then again inside the chain until the first draw.
+TEST(Textures, AMipmappedPictureIsStoredOnce) {
+  ASSERT_TRUE(ensureGlContext());
+  constexpr int side = 2048;  // NPOT sides behave alike; a square keeps the file quick to write
+  ScratchDir dir;
+  const std::string path = dir.file("big.png");
+  writePng(path, side, side, 4, std::vector<uint8_t>(static_cast<size_t>(side) * side * 4, 200));
+  const auto heldBytes = [] {
+#ifdef NAVRO_ASAN
+    return static_cast<double>(__sanitizer_get_current_allocated_bytes());
+#else
+    const struct mallinfo2 m = mallinfo2();
+    return static_cast<double>(m.uordblks + m.hblkhd);
+#endif
+  };
+  const double chain = side * side * 4.0 * 4.0 / 3.0;
+  const double before = heldBytes();
+  beginCapture();
+  const uint32_t t = loadTexture(path.c_str(), true, false, false);
+  endCapture();
+  const double growth = heldBytes() - before;
+  EXPECT_GT(growth, 0.9 * chain);  // the store is seen where it is measured
+  EXPECT_LT(growth, 1.25 * chain) << growth / chain << " times the chain";
+  glDeleteTextures(1, &t);
 }

@@ -138,6 +138,54 @@ namespace {
 
 // A start-up that ends before any upload (no window, no GL 4.6): the decoding workers must let
 // go even while the budget holds them back, or the join never returns and the game hangs.
+// The clear texels around a picture's art are found once, per sheet frame too: a frame's box
+// reaches one texel into each neighbour, whose edge the filter reads near the frame's border.
+TEST(TextureImages, VisibleBoxesHoldEveryTexelAFrameCanRead) {
+  constexpr int fw = 10, fh = 8, w = fw * boxColumns, h = fh * boxRows;
+  std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4, 0);
+  // (x, y) in memory order, row 0 first; alpha 1 is the faintest texel that still shows.
+  const auto light = [&](int x, int y, unsigned char alpha) {
+    pixels[(static_cast<size_t>(y) * w + x) * 4 + 3] = alpha;
+  };
+  light(3, 2, 1);            // frame 0 only
+  light(fw + 4, 5, 255);     // frame 1, and
+  light(fw + 6, 6, 9);       // frame 1 again
+  light(2 * fw, 1, 3);       // first column of frame 2: frame 1 reads it past its right edge
+  light(5, 3 * fh - 1, 20);  // last row of frame row 2, column 0: frame row 3 reads it below
+  TextureImage image;
+  image.width = w;
+  image.height = h;
+  findVisibleBoxes(image, pixels.data());
+  ASSERT_TRUE(image.boxesKnown);
+  ASSERT_TRUE(image.frameBoxesKnown);
+  const auto expectBox = [&](int frame, int x0, int y0, int x1, int y1) {
+    const VisibleBox& b = image.frames[frame];
+    EXPECT_EQ(b.x0, x0) << "frame " << frame;
+    EXPECT_EQ(b.y0, y0) << "frame " << frame;
+    EXPECT_EQ(b.x1, x1) << "frame " << frame;
+    EXPECT_EQ(b.y1, y1) << "frame " << frame;
+  };
+  expectBox(0, 3, 2, 3, 2);
+  expectBox(1, 4, 1, fw, 6);  // its own two texels and frame 2's first column
+  expectBox(2, 0, 1, 0, 1);   // that texel, and frame 1's last column is clear
+  expectBox(2 * boxColumns, 5, fh - 1, 5, fh - 1);  // frame row 2, column 0
+  expectBox(3 * boxColumns, 5, -1, 5, -1);          // the row below its first, in its margin
+  const VisibleBox& clear = image.frames[boxColumns * boxRows - 1];
+  EXPECT_LT(clear.x1, clear.x0);
+  EXPECT_EQ(image.whole.x0, 3);
+  EXPECT_EQ(image.whole.x1, 2 * fw);
+  EXPECT_EQ(image.whole.y0, 1);
+  EXPECT_EQ(image.whole.y1, 3 * fh - 1);
+
+  // Sides that do not divide into the grid give the whole picture's box only.
+  TextureImage odd;
+  odd.width = w - 1;
+  odd.height = h;
+  findVisibleBoxes(odd, pixels.data());
+  EXPECT_TRUE(odd.boxesKnown);
+  EXPECT_FALSE(odd.frameBoxesKnown);
+}
+
 TEST(DecodeWorkers, StopPromptlyWhileWaitingForRoom) {
   decodeAheadBudget = 1;  // smaller than any picture: every worker but the first must wait
   startDecodingTextures();
