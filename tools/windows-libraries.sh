@@ -25,7 +25,8 @@ cross_build() {  # name source-folder cmake-options...
   local name=$1 src=$2
   shift 2
   rm -rf "$cache/build-$name"
-  cmake -S "$src" -B "$cache/build-$name" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  # Libraries written for older CMake releases warn about it; their warnings are not ours to act on.
+  cmake -S "$src" -B "$cache/build-$name" -G Ninja -Wno-dev -Wno-deprecated -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
     -DNAVRO_WINDOWS_PREFIX="$prefix" "$@" > "$cache/build-$name.log"
   cmake --build "$cache/build-$name" >> "$cache/build-$name.log"
@@ -47,23 +48,45 @@ fetch_source() {  # package -> prints the unpacked folder
       exit 1
     fi
     mkdir -p "$work/lists/partial"
+    local keyring=/usr/share/keyrings/debian-archive-keyring.gpg security=""
     {
-      echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri $suite main"
-      echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri $suite-updates main"
+      echo "deb-src [signed-by=$keyring] $uri $suite main"
+      echo "deb-src [signed-by=$keyring] $uri $suite-updates main"
     } > "$work/sources.list.new"
+    # The security archive too: a mirror can list a point release's source before it holds its
+    # files, and the security suite then still offers the version before it.
+    if security=$(apt_security_mirror); then
+      echo "deb-src [signed-by=$keyring] $security $suite-security main" >> "$work/sources.list.new"
+    fi
     APT_OPTS=(-o "Dir::Etc::SourceList=$work/sources.list.new" -o "Dir::Etc::SourceParts=-"
               -o "Dir::State::Lists=$work/lists" -o "APT::Get::List-Cleanup=0"
               -o "Acquire::Languages=none" -o "APT::Sandbox::User=root")
-    apt-get "${APT_OPTS[@]}" update -qq >&2
+    if ! apt-get "${APT_OPTS[@]}" update -qq >&2 && [ -n "$security" ]; then
+      # Not every mirror carries the security archive: go on with the release's own suites.
+      sed -i '/-security main$/d' "$work/sources.list.new"
+      apt-get "${APT_OPTS[@]}" update -qq >&2
+    fi
     mv "$work/sources.list.new" "$work/sources.list"
   fi
   APT_OPTS=(-o "Dir::Etc::SourceList=$work/sources.list" -o "Dir::Etc::SourceParts=-"
             -o "Dir::State::Lists=$work/lists" -o "APT::Get::List-Cleanup=0"
             -o "Acquire::Languages=none" -o "APT::Sandbox::User=root")
-  rm -rf "$work/$package" && mkdir -p "$work/$package"
-  (cd "$work/$package" && apt-get "${APT_OPTS[@]}" source -qq "$package" > "$work/$package.log" 2>&1) ||
-    { cat "$work/$package.log" >&2; exit 1; }
-  find "$work/$package" -mindepth 1 -maxdepth 1 -type d | head -n 1
+  # Newest first; a mirror may list a version whose files it does not hold yet (a point release's
+  # update), so an older one of the same indexes is taken rather than failing the build.
+  local version
+  : > "$work/$package.log"
+  for version in $(apt-cache "${APT_OPTS[@]}" showsrc "$package" 2>/dev/null |
+                   awk '/^Version:/ { print $2 }' | sort -u -r -V); do
+    rm -rf "$work/$package" && mkdir -p "$work/$package"
+    if (cd "$work/$package" &&
+        apt-get "${APT_OPTS[@]}" source -qq "$package=$version" >> "$work/$package.log" 2>&1); then
+      find "$work/$package" -mindepth 1 -maxdepth 1 -type d | head -n 1
+      return 0
+    fi
+    echo "windows-libraries: $package $version could not be fetched; trying an older one" >&2
+  done
+  cat "$work/$package.log" >&2
+  exit 1
 }
 
 glfw_key="glfw3 $(dpkg-query -W -f='${Version}' libglfw3-dev) $compiler"
