@@ -118,33 +118,36 @@ void setupScene() {
   cameraFront = glm::normalize(glm::vec3(tunnelModel[3]) - cameraPos);
 }
 
-void drawParticle(glm::mat4 model) {
-  if (!glReady || itemShader == nullptr) return;
+namespace {
+
+// Everything a speck's draw needs but its model; leaves depth writes off and returns the program.
+uint32_t useParticleState() {
   glDepthMask(GL_FALSE);
   const uint32_t id = itemShader->id;
   glUseProgram(id);
   setUniformMat4(id, "view", view);
   setUniformMat4(id, "projection", projection);
-  setUniformMat4(id, "model", model);
   setUniformVec3(id, "color", untinted);
   setUniformInt(id, "useColorOnly", 1);
   glBindVertexArray(quadVao);
+  return id;
+}
+
+}  // namespace
+
+void drawParticle(glm::mat4 model) {
+  if (!glReady || itemShader == nullptr) return;
+  const uint32_t id = useParticleState();
+  setUniformMat4(id, "model", model);
   glDrawElements(GL_TRIANGLES, quadIndexCount, GL_UNSIGNED_INT, nullptr);
   glDepthMask(GL_TRUE);
 }
 
 void drawParticleField() {
   if (!glReady || itemShader == nullptr) return;
-  // What drawParticle sets is the same for every speck but the model: set once, the 200 draws
-  // change nothing else, and the driver has one state to check instead of 200.
-  glDepthMask(GL_FALSE);
-  const uint32_t id = itemShader->id;
-  glUseProgram(id);
-  setUniformMat4(id, "view", view);
-  setUniformMat4(id, "projection", projection);
-  setUniformVec3(id, "color", untinted);
-  setUniformInt(id, "useColorOnly", 1);
-  glBindVertexArray(quadVao);
+  // The state is the same for every speck but the model: set once, the 200 draws change
+  // nothing else, and the driver has one state to check instead of 200.
+  const uint32_t id = useParticleState();
   for (const glm::mat4& model : particleModels) {
     setUniformMat4(id, "model", model);
     glDrawElements(GL_TRIANGLES, quadIndexCount, GL_UNSIGNED_INT, nullptr);
