@@ -171,16 +171,18 @@ bool visibleSpan(const unsigned char* row, int from, int to, int& first, int& la
 
 void findVisibleBoxes(TextureImage& image, const unsigned char* pixels) {
   const int w = image.width, h = image.height;
-  image.whole = VisibleBox{};
-  for (VisibleBox& b : image.frames) b = VisibleBox{};
-  image.frameBoxesKnown = w % boxColumns == 0 && h % boxRows == 0;
+  PictureBoxes& boxes = image.boxes;
+  boxes = PictureBoxes{};
+  boxes.width = w;
+  boxes.height = h;
+  boxes.framesKnown = w % boxColumns == 0 && h % boxRows == 0;
   const int fw = w / boxColumns, fh = h / boxRows;
   for (int y = 0; y < h; ++y) {
     const unsigned char* row = pixels + static_cast<size_t>(y) * w * rgbaChannels;
     int first = 0, last = 0;
     if (!visibleSpan(row, 0, w - 1, first, last)) continue;
-    include(image.whole, first, last, y);
-    if (!image.frameBoxesKnown) continue;
+    include(boxes.whole, first, last, y);
+    if (!boxes.framesKnown) continue;
     // A row belongs to its own frame row and, when it borders another, to that one's margin.
     for (int fr = 0; fr < boxRows; ++fr) {
       if (y < fr * fh - 1 || y > (fr + 1) * fh) continue;
@@ -190,7 +192,7 @@ void findVisibleBoxes(TextureImage& image, const unsigned char* pixels) {
         if (first > to || last < from) continue;
         int a = 0, b = 0;
         if (!visibleSpan(row, first > from ? first : from, last < to ? last : to, a, b)) continue;
-        include(image.frames[fr * boxColumns + fc], a - fc * fw, b - fc * fw, y - fr * fh);
+        include(boxes.frames[fr * boxColumns + fc], a - fc * fw, b - fc * fw, y - fr * fh);
       }
     }
   }

@@ -17,6 +17,15 @@ struct VisibleBox {
 };
 constexpr int boxColumns = 6, boxRows = 5;  // the frame grid of every sprite sheet
 
+// Where an RGBA picture is not clear: whole, and per frame of the sheet grid when its sides
+// divide evenly (frame index row * boxColumns + column, rows counted from memory's first).
+struct PictureBoxes {
+  int32_t width = 0, height = 0;  // of the whole picture, in texels
+  bool framesKnown = false;       // the frame boxes hold (the sides divide into the sheet grid)
+  VisibleBox whole;
+  VisibleBox frames[boxColumns * boxRows];
+};
+
 // Frees what the decoder allocated.
 struct DecodedPixelsFree {
   void operator()(unsigned char* p) const;
@@ -31,12 +40,8 @@ struct TextureImage {
   int32_t channels = 0;                   // 3 (RGB, stored as is) or 4 (premultiplied RGBA)
   int32_t levels = 0;                     // levels stored, 1 without a chain
   size_t levelOffset[maxMipLevels] = {};  // byte offset of level l >= 1 in `smaller`
-  // Where an RGBA picture is not clear: whole, and per frame of the sheet grid when its sides
-  // divide evenly (frame index row * boxColumns + column, rows counted from memory's first).
-  bool boxesKnown = false;
-  bool frameBoxesKnown = false;
-  VisibleBox whole;
-  VisibleBox frames[boxColumns * boxRows];
+  bool boxesKnown = false;                // `boxes` was found (RGBA pictures only)
+  PictureBoxes boxes;
 };
 
 // Finds the boxes of a premultiplied RGBA picture (every texel's alpha 0 means clear).

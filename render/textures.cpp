@@ -3,7 +3,6 @@
 
 #include <glad/gl.h>
 #include <stb_image.h>
-#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -140,15 +139,7 @@ uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatW
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   // A name the GL hands out again (after a test deleted its texture) drops its old boxes.
   std::erase_if(boxesByName, [texture](const NamedBoxes& n) { return n.texture == texture; });
-  if (image.boxesKnown) {
-    PictureBoxes b;
-    b.width = image.width;
-    b.height = image.height;
-    b.framesKnown = image.frameBoxesKnown;
-    b.whole = image.whole;
-    std::copy(std::begin(image.frames), std::end(image.frames), std::begin(b.frames));
-    boxesByName.push_back({texture, b});
-  }
+  if (image.boxesKnown) boxesByName.push_back({texture, image.boxes});
   return texture;
 }
 

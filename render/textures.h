@@ -20,12 +20,6 @@ void loadAllTextures();
 int64_t textureStoreBytes();
 
 // Where an uploaded RGBA picture is not clear, found once at load; null for other textures.
-struct PictureBoxes {
-  int32_t width = 0, height = 0;
-  bool framesKnown = false;  // the frame boxes hold (the sides divide into the sheet grid)
-  VisibleBox whole;
-  VisibleBox frames[boxColumns * boxRows];
-};
 const PictureBoxes* visibleBoxes(uint32_t texture);
 
 // Decoded pictures may wait for their upload up to this many bytes, so the workers run ahead

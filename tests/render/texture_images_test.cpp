@@ -157,9 +157,9 @@ TEST(TextureImages, VisibleBoxesHoldEveryTexelAFrameCanRead) {
   image.height = h;
   findVisibleBoxes(image, pixels.data());
   ASSERT_TRUE(image.boxesKnown);
-  ASSERT_TRUE(image.frameBoxesKnown);
+  ASSERT_TRUE(image.boxes.framesKnown);
   const auto expectBox = [&](int frame, int x0, int y0, int x1, int y1) {
-    const VisibleBox& b = image.frames[frame];
+    const VisibleBox& b = image.boxes.frames[frame];
     EXPECT_EQ(b.x0, x0) << "frame " << frame;
     EXPECT_EQ(b.y0, y0) << "frame " << frame;
     EXPECT_EQ(b.x1, x1) << "frame " << frame;
@@ -170,12 +170,12 @@ TEST(TextureImages, VisibleBoxesHoldEveryTexelAFrameCanRead) {
   expectBox(2, 0, 1, 0, 1);   // that texel, and frame 1's last column is clear
   expectBox(2 * boxColumns, 5, fh - 1, 5, fh - 1);  // frame row 2, column 0
   expectBox(3 * boxColumns, 5, -1, 5, -1);          // the row below its first, in its margin
-  const VisibleBox& clear = image.frames[boxColumns * boxRows - 1];
+  const VisibleBox& clear = image.boxes.frames[boxColumns * boxRows - 1];
   EXPECT_LT(clear.x1, clear.x0);
-  EXPECT_EQ(image.whole.x0, 3);
-  EXPECT_EQ(image.whole.x1, 2 * fw);
-  EXPECT_EQ(image.whole.y0, 1);
-  EXPECT_EQ(image.whole.y1, 3 * fh - 1);
+  EXPECT_EQ(image.boxes.whole.x0, 3);
+  EXPECT_EQ(image.boxes.whole.x1, 2 * fw);
+  EXPECT_EQ(image.boxes.whole.y0, 1);
+  EXPECT_EQ(image.boxes.whole.y1, 3 * fh - 1);
 
   // Sides that do not divide into the grid give the whole picture's box only.
   TextureImage odd;
@@ -183,7 +183,7 @@ TEST(TextureImages, VisibleBoxesHoldEveryTexelAFrameCanRead) {
   odd.height = h;
   findVisibleBoxes(odd, pixels.data());
   EXPECT_TRUE(odd.boxesKnown);
-  EXPECT_FALSE(odd.frameBoxesKnown);
+  EXPECT_FALSE(odd.boxes.framesKnown);
 }
 
 TEST(DecodeWorkers, StopPromptlyWhileWaitingForRoom) {
