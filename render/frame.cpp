@@ -9,6 +9,7 @@
 #include "app/game_screen.h"
 #include "app/texture_names.h"
 #include "app/tunnel_polygon.h"
+#include "render/edge_lines.h"
 #include "render/gl_context.h"
 #include "render/platform_draw.h"
 #include "render/shader_program.h"
@@ -22,7 +23,6 @@ FrameHooks frameHooks = {};
 
 namespace {
 
-constexpr float frameLineWidth = 2.0f;
 constexpr float playerScale = 0.33f;
 constexpr int32_t playerSheetCols = 6;
 constexpr int32_t playerSheetRows = 5;
@@ -163,7 +163,7 @@ void renderFrame() {
   if (firstFrameDrawn && contentOf(currentScreen) == FrameContent::uiOnly) warmUpNextPart();
   firstFrameDrawn = true;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLineWidth(frameLineWidth);
+  glLineWidth(edgeLineWidth);
   emit(frameHooks.animateUi);
 
   const FrameContent content = contentOf(currentScreen);
