@@ -3,8 +3,9 @@
 # source package, compiled to WebAssembly with the release's Emscripten; beside it the same glm,
 # stb and miniaudio headers the Linux build uses, alone in their folder (never /usr/include,
 # whose glibc headers would shadow Emscripten's own). GLFW and the GL come with Emscripten
-# itself. Each piece is rebuilt only when its stamp (source version and compiler) changes, so a
-# second run takes a second.
+# itself. With --bench, also Google Benchmark from Debian's source package, for the frame update
+# measured under Node.js (tools/bench-web.sh). Each piece is rebuilt only when its stamp (source
+# version and compiler) changes, so a second run takes a second.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/debian_source.bash
@@ -36,6 +37,21 @@ if ! current freetype "$freetype_key"; then
   cp "$src/LICENSE.TXT" "$src/docs/FTL.TXT" "$prefix/licences/freetype/"
   rm -rf "$cache/build-freetype" "$cache/apt/freetype"
   stamp freetype "$freetype_key"
+fi
+
+benchmark_key="benchmark $(dpkg-query -W -f='${Version}' libbenchmark-dev) emscripten $compiler"
+if [ "${1:-}" = "--bench" ] && ! current benchmark "$benchmark_key"; then
+  echo "web-libraries: Google Benchmark from Debian's source package"
+  src=$(fetch_source benchmark "$cache/apt")
+  rm -rf "$cache/build-benchmark"
+  emcmake cmake -S "$src" -B "$cache/build-benchmark" -G Ninja -Wno-dev -Wno-deprecated \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+    -DBENCHMARK_ENABLE_WERROR=OFF > "$cache/build-benchmark.log"
+  cmake --build "$cache/build-benchmark" >> "$cache/build-benchmark.log"
+  cmake --install "$cache/build-benchmark" >> "$cache/build-benchmark.log"
+  rm -rf "$cache/build-benchmark" "$cache/apt/benchmark"
+  stamp benchmark "$benchmark_key"
 fi
 
 # The header-only libraries, exactly the files the Linux build includes; copied with their
