@@ -35,8 +35,8 @@ EM_BOOL onFullscreenChange(int /*eventType*/, const EmscriptenFullscreenChangeEv
   return EM_FALSE;
 }
 
-// The browser's standard gamepad layout, button by button in the game's order (the browser has no
-// guide button of its own, and reports the triggers as analog buttons 6 and 7).
+// The browser's standard gamepad layout, button by button in the game's order (the guide button is
+// the 17th where a browser reports one; the triggers are the analog buttons 6 and 7).
 constexpr int standardButtonOf[gamepadButtonCount] = {
     0,   // south
     1,   // east
