@@ -2,10 +2,10 @@
 """The web edition played in headless Chromium, as a player gets it from a server.
 
 The page's folder is served on the loopback address; the game draws the main menu with every
-picture loaded and its lines in the browser's console; a typed seed's run ends on a blade and the
-record reaches the browser's storage; F11 puts the canvas in full screen and takes it out;
-Escape ends the game with its record and the notice over the canvas; and a reload reads the
-record back.
+picture loaded and its lines in the browser's console; F11 puts the canvas in full screen and
+takes it out; a pad in the browser's standard mapping chooses PLAY; a typed seed's run ends on a
+blade and the record reaches the browser's storage; Escape ends the game with its record and the
+notice over the canvas; and a reload reads the record back.
 
 Usage: play_page.py SITE_FOLDER [SCREENSHOT_FOLDER]
 """
@@ -34,6 +34,16 @@ START_WAIT = 120  # seconds: the pictures are decoded on the page's one thread
 def fail(why):
     print(f"FAIL: {why}", file=sys.stderr)
     sys.exit(1)
+
+
+# A pad the browser maps to its standard layout, at rest; the game reads it every frame.
+STANDARD_PAD = """
+window.navroPad = {id: 'NAVRO test pad', index: 0, connected: true, mapping: 'standard',
+  timestamp: 0, axes: [0, 0, 0, 0],
+  buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+navigator.getGamepads = () => [window.navroPad];
+"""
+SOUTH, DPAD_DOWN = 0, 13  # the standard mapping's button indices
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
@@ -150,8 +160,19 @@ def main():
         if page.script("return document.fullscreenElement") is not None:
             fail("a second F11 did not leave full screen")
 
-        # PLAY, the proposal cleared, seed 1 typed: its first platform has a blade on lane 0.
-        page.keys(Keys.ARROW_DOWN, Keys.ENTER)
+        # PLAY chosen with a pad in the browser's standard mapping (d-pad down, then south), then
+        # the pad unplugged; on the seed screen the proposal is cleared and seed 1 typed: its
+        # first platform has a blade on lane 0.
+        page.script(STANDARD_PAD)
+        for button in (DPAD_DOWN, SOUTH):
+            page.script(f"window.navroPad.buttons[{button}] = {{pressed: true, value: 1}}")
+            time.sleep(0.3)
+            page.script(f"window.navroPad.buttons[{button}] = {{pressed: false, value: 0}}")
+            time.sleep(0.3)
+        page.script("window.navroPad.connected = false; navigator.getGamepads = () => [];")
+        # "ENTER SEED:" left of where OPTIONS stood, and PLAY gone.
+        wait_picture(page, "seed screen", 20, lambda p: white_in(p, 340, 350, 200, 40)
+                     and not white_in(p, 520, 190, 240, 60))
         page.keys(*([Keys.BACKSPACE] * 20))
         page.keys("1")
         page.wait_line(r"^textTypeLength: 1 ", 10)
@@ -178,7 +199,8 @@ def main():
         page.lines.clear()
         page.open()
         page.wait_line(r"^runs 1$", START_WAIT)
-        print(f"play_page: menu drawn, F11 in and out, seed 1 ended on a blade, record kept, "
+        print(f"play_page: menu drawn, F11 in and out, PLAY by pad, seed 1 ended on a blade, "
+              f"record kept, "
               f"Escape ended with the notice, reload read 1 run ({time.time() - started:.0f} s)")
     finally:
         page.close()
