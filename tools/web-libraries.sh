@@ -44,10 +44,11 @@ if [ "${1:-}" = "--bench" ] && ! current benchmark "$benchmark_key"; then
   echo "web-libraries: Google Benchmark from Debian's source package"
   src=$(fetch_source benchmark "$cache/apt")
   rm -rf "$cache/build-benchmark"
+  # Debian's source reads no version from git: 0.0.0 makes it take the project's own.
   emcmake cmake -S "$src" -B "$cache/build-benchmark" -G Ninja -Wno-dev -Wno-deprecated \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
     -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
-    -DBENCHMARK_ENABLE_WERROR=OFF > "$cache/build-benchmark.log"
+    -DBENCHMARK_ENABLE_WERROR=OFF -DGIT_VERSION=0.0.0 > "$cache/build-benchmark.log"
   cmake --build "$cache/build-benchmark" >> "$cache/build-benchmark.log"
   cmake --install "$cache/build-benchmark" >> "$cache/build-benchmark.log"
   rm -rf "$cache/build-benchmark" "$cache/apt/benchmark"
