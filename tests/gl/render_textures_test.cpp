@@ -2,7 +2,6 @@
 #include <glad/gl.h>
 
 #include <malloc.h>
-#include <pthread.h>
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <sstream>
 
 #include "gl/render_test_support.h"
+#include "render/decode_workers.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define NAVRO_ASAN 1
@@ -206,10 +206,9 @@ TEST(Textures, DecodingAheadGivesTheSameTexturesMessagesAndNames) {
 
 // A process at its thread limit: the pictures of a worker that cannot start are decoded on the
 // main thread, with the same messages, names and contents, and nothing is thrown.
-int refuseEveryThread(pthread_t*, void* (*)(void*), void*) { return EAGAIN; }
-int refuseSecondThread(pthread_t* t, void* (*body)(void*), void* argument) {
-  static int calls = 0;
-  return ++calls % 2 == 0 ? EAGAIN : pthread_create(t, nullptr, body, argument);
+bool refuseEveryThread(int, void* (*)(void*)) { return false; }
+bool refuseSecondThread(int worker, void* (*body)(void*)) {
+  return worker == 0 && realDecodeThreadSteps.start(worker, body);
 }
 
 TEST(Textures, WorkersThatCannotStartLeaveTheirPicturesToTheMainThread) {
@@ -222,14 +221,13 @@ TEST(Textures, WorkersThatCannotStartLeaveTheirPicturesToTheMainThread) {
                                 levelParameter(0, GL_TEXTURE_HEIGHT) * 4);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, expected.data());
 
-  const auto realStart = startDecodeThread;
   for (auto refusal : {refuseEveryThread, refuseSecondThread}) {
-    startDecodeThread = refusal;
+    decodeThreadSteps.start = refusal;
     startDecodingTextures();
     beginCapture();
     loadAllTextures();
     const std::string printed = endCapture();
-    startDecodeThread = realStart;
+    decodeThreadSteps = realDecodeThreadSteps;
     EXPECT_EQ(printed, oneByOne);
     // The door picture sits in the second worker's share, so both refusals reach it.
     glBindTexture(GL_TEXTURE_2D, doorTexture);
