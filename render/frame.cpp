@@ -157,10 +157,10 @@ void drawParticleField() {
 
 void renderFrame() {
   if (!glReady) return;
-  // A menu frame has time to spare: before its clear, the driver prepares one part of what a run
+  // A menu frame has time to spare: before its clear, the driver prepares one draw of what a run
   // will draw. The first frame is left as it always was, so start-up does not wait for this.
   static bool firstFrameDrawn = false;
-  if (firstFrameDrawn && contentOf(currentScreen) == FrameContent::uiOnly) warmUpNextPart();
+  if (firstFrameDrawn && contentOf(currentScreen) == FrameContent::uiOnly) warmUpNextDraw();
   firstFrameDrawn = true;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLineWidth(frameLineWidth);

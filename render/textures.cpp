@@ -14,37 +14,45 @@
 
 namespace {
 
-// One row of the texture list: where the file is, how it is uploaded, and where its name goes.
+// One row of the texture list: where the file is, how it is uploaded, where its name goes, and
+// how the frames draw it.
 struct TextureEntry {
   const char* path;
   bool generateMipmaps;
   bool keepRowOrder;
   bool repeatWrap;
   uint32_t* target;  // null: loaded, name not kept
+  PictureUse use;
 };
+
+constexpr PictureUse notDrawn = PictureUse::none;
+constexpr PictureUse scene = PictureUse::scene;
+constexpr PictureUse ui = PictureUse::ui;
+constexpr PictureUse sceneAndUi = PictureUse::sceneAndUi;
 
 // Load order is fixed: the names the GL hands out depend on it.
 const TextureEntry textureList[] = {
-    {"./res/circuit_board.png", false, false, false, nullptr},
-    {"./res/panel_background.png", false, true, false, &panelBackgroundTexture},
-    {"./res/lines.png", true, true, true, &linesTexture},
-    {"./res/door.png", true, false, true, &doorTexture},
-    {"./res/player-sheet.png", true, true, false, &playerSheetTexture},
-    {"./res/hdd_sprite_sheet_1024.png", true, false, false, nullptr},
-    {"./res/diskette_unlock_sheet2.png", true, false, false, &disketteUnlockTexture},
-    {"./res/item-hub.png", true, false, true, &itemHubTexture},
-    {"./res/boost-sheet.png", true, false, true, &boostSheetTexture},
-    {"./res/confetti-sheet.png", true, false, true, &confettiSheetTexture},
-    {"./res/rfid_sheet_1024.png", true, false, false, &itemTextures[0]},
-    {"./res/+512.png", true, false, false, &itemTextures[1]},
-    {"./res/+128.png", true, false, false, &itemTextures[2]},
-    {"./res/+1024.png", true, false, false, &itemTextures[3]},
-    {"./res/2x.png", true, false, false, &itemTextures[4]},
-    {"./res/4x.png", true, false, false, &itemTextures[5]},
-    {"./res/8x.png", true, false, false, &itemTextures[6]},
-    {"./res/diskette_sheet_1024.png", true, false, false, &itemTextures[7]},
-    {"./res/box_randomizer.png", true, false, false, &itemTextures[8]},
-    {"./res/zell-sheet3.png", true, false, false, &zellSheetTexture},
+    {"./res/circuit_board.png", false, false, false, nullptr, notDrawn},
+    {"./res/panel_background.png", false, true, false, &panelBackgroundTexture, ui},
+    // The tunnel's own draw binds the lines; the warm-up draws the tunnel itself.
+    {"./res/lines.png", true, true, true, &linesTexture, notDrawn},
+    {"./res/door.png", true, false, true, &doorTexture, scene},
+    {"./res/player-sheet.png", true, true, false, &playerSheetTexture, scene},
+    {"./res/hdd_sprite_sheet_1024.png", true, false, false, nullptr, notDrawn},
+    {"./res/diskette_unlock_sheet2.png", true, false, false, &disketteUnlockTexture, ui},
+    {"./res/item-hub.png", true, false, true, &itemHubTexture, ui},
+    {"./res/boost-sheet.png", true, false, true, &boostSheetTexture, ui},
+    {"./res/confetti-sheet.png", true, false, true, &confettiSheetTexture, ui},
+    {"./res/rfid_sheet_1024.png", true, false, false, &itemTextures[0], sceneAndUi},
+    {"./res/+512.png", true, false, false, &itemTextures[1], sceneAndUi},
+    {"./res/+128.png", true, false, false, &itemTextures[2], sceneAndUi},
+    {"./res/+1024.png", true, false, false, &itemTextures[3], sceneAndUi},
+    {"./res/2x.png", true, false, false, &itemTextures[4], sceneAndUi},
+    {"./res/4x.png", true, false, false, &itemTextures[5], sceneAndUi},
+    {"./res/8x.png", true, false, false, &itemTextures[6], sceneAndUi},
+    {"./res/diskette_sheet_1024.png", true, false, false, &itemTextures[7], sceneAndUi},
+    {"./res/box_randomizer.png", true, false, false, &itemTextures[8], sceneAndUi},
+    {"./res/zell-sheet3.png", true, false, false, &zellSheetTexture, sceneAndUi},
 };
 constexpr int textureListSize = static_cast<int>(std::size(textureList));
 
@@ -117,6 +125,17 @@ uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatW
 }  // namespace
 
 int64_t textureStoreBytes() { return storedBytes; }
+
+int pictureCount() { return textureListSize; }
+
+uint32_t pictureName(int index) {
+  const uint32_t* target = textureList[index].target;
+  return target != nullptr ? *target : 0;
+}
+
+bool pictureDrawnBy(int index, PictureUse use) {
+  return (static_cast<uint8_t>(textureList[index].use) & static_cast<uint8_t>(use)) != 0;
+}
 
 const PictureBoxes* visibleBoxes(uint32_t texture) {
   for (const NamedBoxes& n : boxesByName)

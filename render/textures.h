@@ -18,5 +18,15 @@ void loadAllTextures();
 // the pictures keep for the whole game.
 int64_t textureStoreBytes();
 
+// How the frames draw a picture: as a quad of the scene, as a UI element, or both. The driver's
+// warm-up draws each picture every way the frames will, ahead of its first real use.
+enum class PictureUse : uint8_t { none = 0, scene = 1, ui = 2, sceneAndUi = 3 };
+// The pictures of the load list, in load order.
+int pictureCount();
+// The texture name picture `index` was loaded into; 0 before loading, or when it is not kept.
+uint32_t pictureName(int index);
+// Whether the frames draw picture `index` in a way `use` names (scene or UI).
+bool pictureDrawnBy(int index, PictureUse use);
+
 // Where an uploaded RGBA picture is not clear, found once at load; null for other textures.
 const PictureBoxes* visibleBoxes(uint32_t texture);
