@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Unreadable run-time files and a read-only working folder without a save, played as nobody if root.
+# Unreadable run-time files and a read-only working folder without a save, played as another user if root.
 set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
 source "$(dirname "$0")/lib/player.bash"
@@ -39,7 +39,7 @@ runs=$(od -An -t d4 -j 12 -N 4 "$locked/save.esf" 2>/dev/null | tr -d ' ')
 [ "$runs" = "1" ] || e2e_fail "unreadable files: the save counts '$runs' runs, expected 1"
 # Without the switch of user the permission bits above would have tested nothing.
 if env_is_root; then
-  [ "$(stat -c %u "$locked/save.esf")" = "$ENV_PLAYER_UID" ] || e2e_fail "the game did not play as nobody"
+  [ "$(stat -c %u "$locked/save.esf")" = "$ENV_PLAYER_UID" ] || e2e_fail "the game did not play as the player"
 fi
 
 # Read-only working folder without a save: nothing can be made there, so every save says so on
