@@ -47,9 +47,9 @@ struct SaveTarget {
   SaveTargetKind kind = SaveTargetKind::missing;
   std::string path;    // the final path after every link; the save's temporary file sits beside it
   std::string reason;  // why it is notAFile or unreachable, for the player
-  // Of a file: its owner made it read-only, or this player may not write it.
-  bool readOnly = false;
-  bool otherNames = false;  // of a file: other names (hard links) share it
+  bool readOnly = false;     // of a file: its owner made it read-only
+  bool writeDenied = false;  // of a file: the system does not let this player write it
+  bool otherNames = false;   // of a file: other names (hard links) share it
   // What a replacement keeps of the old file, where the system has it: permission bits or
   // attributes, and the owner.
   unsigned attributes = 0, owner = 0, group = 0;

@@ -114,13 +114,13 @@ std::string followLinks(const std::wstring& path, DWORD& error) {
 // What the shared policy needs to know of a regular file.
 void describeFile(SaveTarget& t, DWORD attributes) {
   t.attributes = attributes & keptAttributes;
-  // The read-only attribute, or a file the player's rights do not let them write.
   t.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   const std::wstring wide = widen(t.path);
   HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, shareEverything, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
-    t.readOnly = t.readOnly || GetLastError() == ERROR_ACCESS_DENIED;
+    // The player's rights do not let them write it (another user's, or under Program Files).
+    t.writeDenied = !t.readOnly && GetLastError() == ERROR_ACCESS_DENIED;
     h = CreateFileW(wide.c_str(), 0, shareEverything, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                     nullptr);
   }
