@@ -35,6 +35,12 @@ namespace {
 
 constexpr const char* windowTitle = "NAVRO";
 constexpr const char* iconPath = "./res/zell-ico.png";
+constexpr const char* recordHeldLine =
+    "NAVRO is already running on this record (save.esf); close that copy first, so that no run is "
+    "lost";
+
+// This copy's hold on the record's folder, kept until the process ends.
+RecordLock recordLock;
 
 void onGlfwError(int code, const char* description) {
   std::printf("GLFW error %d: %s\n", code, description);
@@ -145,6 +151,13 @@ void loadGameResources() {
 
 int runGame() {
   makeOutputLineByLine();
+  // A second copy on the same record would overwrite the first one's runs at every save: it ends
+  // before it opens anything.
+  if (takeRecordLock(saveFileName, recordLock) == RecordLockOutcome::heldByAnotherCopy) {
+    std::printf("%s\n", recordHeldLine);
+    tellPlayerStartUpFailed(recordHeldLine);
+    return 1;
+  }
   connectLayers();
   if (!glfwInit()) {
     const char* reason = nullptr;

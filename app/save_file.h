@@ -85,3 +85,18 @@ bool readRecordFile(const std::string& path, unsigned char* bytes, size_t& got,
 // attributes).
 void keepAttributes(FILE* temporary, const std::string& temporaryPath, const SaveTarget& old);
 void removeFile(const std::string& path);
+
+// One copy of the game at a time on a record: a lock on the folder that holds it (after its
+// links), held by the operating system for the holder and gone with its process however that
+// ends, so a killed game leaves nothing behind that would refuse the next start. A second copy
+// that plays on the same record would otherwise overwrite the first one's runs at every save.
+enum class RecordLockOutcome {
+  taken,              // this copy holds the record
+  heldByAnotherCopy,  // another running copy holds it
+  notAvailable,       // the folder cannot be locked (missing, unreadable): nothing is held
+};
+struct RecordLock {
+  intptr_t handle = -1;  // the system's handle of the held lock; -1 when none is held
+};
+RecordLockOutcome takeRecordLock(const char* path, RecordLock& lock);
+void releaseRecordLock(RecordLock& lock);

@@ -1,6 +1,7 @@
 // The career record's file-system side on Linux and other POSIX systems: following links, the
 // file steps of a save, and keeping the record's mode and owner.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -164,3 +165,23 @@ void keepAttributes(FILE* temporary, const std::string& /*temporaryPath*/, const
 }
 
 void removeFile(const std::string& path) { ::unlink(path.c_str()); }
+
+RecordLockOutcome takeRecordLock(const char* path, RecordLock& lock) {
+  const std::string folder = folderOf(findSaveTarget(path).path);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return RecordLockOutcome::notAvailable;
+  // An advisory lock on the folder itself: the kernel drops it when the process ends.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return error == EWOULDBLOCK ? RecordLockOutcome::heldByAnotherCopy
+                                : RecordLockOutcome::notAvailable;
+  }
+  lock.handle = fd;
+  return RecordLockOutcome::taken;
+}
+
+void releaseRecordLock(RecordLock& lock) {
+  if (lock.handle >= 0) ::close(static_cast<int>(lock.handle));
+  lock.handle = -1;
+}

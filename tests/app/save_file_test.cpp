@@ -230,4 +230,23 @@ TEST_F(SaveFileTest, AFolderUnderTheRecordsNameIsNeverTouched) {
   EXPECT_EQ(saveData.runCount, 3) << "the counts stay in memory for the screens";
 }
 
+// A second copy of the game on the same record is refused while the first holds its folder; a
+// record in another folder is free, and the folder is free again once the first lets go.
+TEST_F(SaveFileTest, OneCopyAtATimeHoldsTheRecordsFolder) {
+  const std::string elsewhere = makeScratchFolder("navro-save-elsewhere").string();
+  const std::string otherRecord = elsewhere + "/save.esf";
+  RecordLock first, second, other;
+  ASSERT_EQ(takeRecordLock(path.c_str(), first), RecordLockOutcome::taken);
+  EXPECT_EQ(takeRecordLock(path.c_str(), second), RecordLockOutcome::heldByAnotherCopy);
+  EXPECT_EQ(second.handle, -1) << "a refused copy holds nothing";
+  EXPECT_EQ(takeRecordLock(otherRecord.c_str(), other), RecordLockOutcome::taken);
+  releaseRecordLock(first);
+  EXPECT_EQ(takeRecordLock(path.c_str(), second), RecordLockOutcome::taken);
+  releaseRecordLock(second);
+  releaseRecordLock(other);
+  EXPECT_EQ(filesInDir(), 0) << "the lock leaves no file behind";
+  std::error_code ec;
+  fs::remove_all(elsewhere, ec);
+}
+
 }  // namespace

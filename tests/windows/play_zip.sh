@@ -60,6 +60,19 @@ menu=$(e2e_see menu "$wait_s" e2e_menu_drawn) || e2e_fail "no main menu"
 e2e_count_output "^Loaded texture: " 20
 [ -n "${NAVRO_WINDOWS_SHOT:-}" ] && cp "$menu" "$NAVRO_WINDOWS_SHOT"
 
+# A second copy on the same record ends at once, with its line and a failure status.
+second_log="$E2E_DIR/second-copy.log"
+(cd "$GAME_DIR" && exec env MESA_GL_VERSION_OVERRIDE=4.6 MESA_GLSL_VERSION_OVERRIDE=460 \
+  wine navro.exe) >"$second_log" 2>/dev/null &
+second=$!
+for _ in $(seq 1 200); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$second" 2>/dev/null && { kill -9 "$second"; e2e_fail "the second copy did not end by itself within 20 s"; }
+wait "$second"
+second_status=$?
+[ "$second_status" -eq 1 ] || e2e_fail "the second copy ended with status $second_status"
+[ "$(tr -d '\r' <"$second_log")" = "NAVRO is already running on this record (save.esf); close that copy first, so that no run is lost" ] \
+  || e2e_fail "the second copy printed: $(cat "$second_log")"
+
 # PLAY by keys, the proposal cleared, seed 1 typed and started.
 e2e_key Down Return
 e2e_see seed-proposed "$wait_s" e2e_white_in 200 335 880 50 >/dev/null \
