@@ -9,6 +9,7 @@
 #include "app/camera.h"
 #include "app/console.h"
 #include "app/frame_clock.h"
+#include "app/game_folder.h"
 #include "app/run_state.h"
 #include "app/save_file.h"
 #include "app/tunnel_polygon.h"
@@ -151,6 +152,7 @@ void loadGameResources() {
 
 int runGame() {
   makeOutputLineByLine();
+  enterGameFolder();
   // A second copy on the same record would overwrite the first one's runs at every save: it ends
   // before it opens anything.
   if (takeRecordLock(saveFileName, recordLock) == RecordLockOutcome::heldByAnotherCopy) {
@@ -195,6 +197,7 @@ int runGame() {
     renderFrame();
     updateFrame();
     glfwSwapBuffers(window);
+    keepLogWithinLimit();
   }
 
   shutDown();
