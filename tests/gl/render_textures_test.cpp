@@ -1,7 +1,6 @@
 // Textures as uploaded: premultiplied, flipped or kept per flag, sampling state, and missing files.
 #include <glad/gl.h>
 
-#include <malloc.h>
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
@@ -9,18 +8,8 @@
 #include <sstream>
 
 #include "gl/render_test_support.h"
+#include "kit/heap.h"
 #include "render/decode_workers.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define NAVRO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define NAVRO_ASAN 1
-#endif
-#endif
-#ifdef NAVRO_ASAN
-#include <sanitizer/allocator_interface.h>
-#endif
 
 namespace {
 
@@ -246,14 +235,7 @@ TEST(Textures, AMipmappedPictureIsStoredOnce) {
   ScratchDir dir;
   const std::string path = dir.file("big.png");
   writePng(path, side, side, 4, std::vector<uint8_t>(static_cast<size_t>(side) * side * 4, 200));
-  const auto heldBytes = [] {
-#ifdef NAVRO_ASAN
-    return static_cast<double>(__sanitizer_get_current_allocated_bytes());
-#else
-    const struct mallinfo2 m = mallinfo2();
-    return static_cast<double>(m.uordblks + m.hblkhd);
-#endif
-  };
+  const auto heldBytes = [] { return static_cast<double>(heapInUse()); };
   const double chain = side * side * 4.0 * 4.0 / 3.0;
   const double before = heldBytes();
   beginCapture();

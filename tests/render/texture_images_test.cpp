@@ -139,7 +139,7 @@ namespace {
 // The clear texels around a picture's art are found once, per sheet frame too: a frame's box
 // reaches one texel into each neighbour, whose edge the filter reads near the frame's border.
 TEST(TextureImages, VisibleBoxesHoldEveryTexelAFrameCanRead) {
-  constexpr int fw = 10, fh = 8, w = fw * boxColumns, h = fh * boxRows;
+  constexpr int fw = 10, fh = 8, w = fw * sheetColumns, h = fh * sheetRows;
   std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4, 0);
   // (x, y) in memory order, row 0 first; alpha 1 is the faintest texel that still shows.
   const auto light = [&](int x, int y, unsigned char alpha) {
@@ -166,9 +166,9 @@ TEST(TextureImages, VisibleBoxesHoldEveryTexelAFrameCanRead) {
   expectBox(0, 3, 2, 3, 2);
   expectBox(1, 4, 1, fw, 6);  // its own two texels and frame 2's first column
   expectBox(2, 0, 1, 0, 1);   // that texel, and frame 1's last column is clear
-  expectBox(2 * boxColumns, 5, fh - 1, 5, fh - 1);  // frame row 2, column 0
-  expectBox(3 * boxColumns, 5, -1, 5, -1);          // the row below its first, in its margin
-  const VisibleBox& clear = image.boxes.frames[boxColumns * boxRows - 1];
+  expectBox(2 * sheetColumns, 5, fh - 1, 5, fh - 1);  // frame row 2, column 0
+  expectBox(3 * sheetColumns, 5, -1, 5, -1);          // the row below its first, in its margin
+  const VisibleBox& clear = image.boxes.frames[sheetColumns * sheetRows - 1];
   EXPECT_LT(clear.x1, clear.x0);
   EXPECT_EQ(image.boxes.whole.x0, 3);
   EXPECT_EQ(image.boxes.whole.x1, 2 * fw);
