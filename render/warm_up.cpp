@@ -157,8 +157,8 @@ void drawUiPicture(uint32_t texture, bool drawnByScene) {
   e.textureId = static_cast<int32_t>(texture);
   e.width = e.height = 0.1f;
   e.useSpriteSheet = true;
-  e.cols = boxColumns;  // the sprite sheets' grid
-  e.rows = boxRows;
+  e.cols = sheetColumns;
+  e.rows = sheetRows;
   drawUiSprite(e);
   // The UI draw clips itself to the picture's visible texels and leaves clipping off.
   glEnable(GL_SCISSOR_TEST);
