@@ -11,4 +11,7 @@ EM_JS(void, showStartUpFailure, (const char* line),
 
 void makeOutputLineByLine() { std::setvbuf(stdout, nullptr, _IOLBF, 0); }
 
+// The browser's console is the page's own and keeps its own limits: there is no file to bound.
+void keepLogWithinLimit() {}
+
 void tellPlayerStartUpFailed(const std::string& line) { showStartUpFailure(line.c_str()); }

@@ -9,6 +9,7 @@
 #include "app/camera.h"
 #include "app/console.h"
 #include "app/frame_clock.h"
+#include "app/game_folder.h"
 #include "app/host.h"
 #include "app/run_state.h"
 #include "app/save_file.h"
@@ -36,6 +37,12 @@ namespace {
 
 constexpr const char* windowTitle = "NAVRO";
 constexpr const char* iconPath = "./res/zell-ico.png";
+constexpr const char* recordHeldLine =
+    "NAVRO is already running on this record (save.esf); close that copy first, so that no run is "
+    "lost";
+
+// This copy's hold on the record's folder, kept until the process ends.
+RecordLock recordLock;
 
 void onGlfwError(int code, const char* description) {
   std::printf("GLFW error %d: %s\n", code, description);
@@ -122,6 +129,7 @@ bool playFrame() {
   renderFrame();
   updateFrame();
   glfwSwapBuffers(window);
+  keepLogWithinLimit();
   return true;
 }
 
@@ -159,6 +167,14 @@ void loadGameResources() {
 
 int runGame() {
   makeOutputLineByLine();
+  enterGameFolder();
+  // A second copy on the same record would overwrite the first one's runs at every save: it ends
+  // before it opens anything.
+  if (takeRecordLock(saveFileName, recordLock) == RecordLockOutcome::heldByAnotherCopy) {
+    std::printf("%s\n", recordHeldLine);
+    tellPlayerStartUpFailed(recordHeldLine);
+    return 1;
+  }
   connectLayers();
   beginHostSession();
   if (!glfwInit()) {

@@ -11,6 +11,9 @@ namespace {
 
 // A refused write is said once: every run end would otherwise repeat it.
 bool refusalReported = false;
+// The line of the last save that failed, until a save succeeds: the same failure at the next
+// run end or at quit is not said again.
+std::string lastFailure;
 
 void putLittleEndian(unsigned char* out, uint64_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out[i] = static_cast<unsigned char>(v >> (8 * i));
@@ -22,20 +25,28 @@ uint64_t getLittleEndian(const unsigned char* in, int bytes) {
   return v;
 }
 
-// Gives up on a half-written temporary file so the old save stays the only one.
-bool abandon(FILE* f, const std::string& tempPath, const char* step, const char* path) {
+bool reportFailure(const std::string& line) {
+  if (line != lastFailure) std::printf("%s\n", line.c_str());
+  lastFailure = line;
+  return false;
+}
+
+// Gives up on a half-written temporary file so the old save, if there is one, stays the only one.
+bool abandon(FILE* f, const std::string& tempPath, const std::string& step, const char* path,
+             bool recordExists) {
   if (f != nullptr) saveFileSteps.close(f);
   removeFile(tempPath);
-  std::printf("Could not save the career record (%s failed); the previous %s is kept\n", step,
-              path);
-  return false;
+  const std::string what = "Could not save the career record (" + step + " failed); ";
+  return reportFailure(what + (recordExists ? "the previous " + std::string(path) + " is kept"
+                                            : "no " + std::string(path) + " was made"));
 }
 
 // Rewrites the record over its own bytes: the whole record at offset 0, then the file cut to its
 // length and flushed to the disk. Not atomic like the rename, but it keeps the file, every name
-// it has and its place in a folder the player may not add files to; a 16-byte write at the start
-// of a file lands in one block.
-bool writeInPlace(const std::string& recordPath, const unsigned char* bytes, const char* path) {
+// it has and its place in a folder the player may not add files to or rename in; a 16-byte write
+// at the start of a file lands in one block. `before` names what failed first, if anything.
+bool writeInPlace(const std::string& recordPath, const unsigned char* bytes, const char* path,
+                  const std::string& before = "") {
   FILE* f = saveFileSteps.openInPlace(recordPath.c_str());
   const char* failed = nullptr;
   if (f == nullptr) {
@@ -51,11 +62,17 @@ bool writeInPlace(const std::string& recordPath, const unsigned char* bytes, con
   }
   const bool closed = f == nullptr || saveFileSteps.close(f) == 0;
   if (failed == nullptr && !closed) failed = "close";
-  if (failed == nullptr) return true;
-  std::printf(
-      "Could not save the career record (%s in place failed); %s may hold the previous one\n",
-      failed, path);
-  return false;
+  if (failed == nullptr) {
+    lastFailure.clear();
+    return true;
+  }
+  const std::string steps = (before.empty() ? "" : before + " failed, then ") + failed;
+  // An open that failed wrote nothing; a later step may have written part of the record.
+  if (f == nullptr)
+    return reportFailure("Could not save the career record (" + steps +
+                         " in place failed); the previous " + path + " is kept");
+  return reportFailure("Could not save the career record (" + steps + " in place failed); " + path +
+                       " may hold the previous one");
 }
 
 void reportUnreadable(const char* path, const std::string& reason) {
@@ -85,6 +102,7 @@ void readSaveFileAt(const char* path) {
   saveData = {};
   saveWritesBlocked = false;
   refusalReported = false;
+  lastFailure.clear();
   const SaveTarget target = findSaveTarget(path);
   switch (target.kind) {
     case SaveTargetKind::missing:
@@ -131,9 +149,14 @@ bool writeSaveFileAt(const char* path) {
     return false;
   }
   const bool replacing = target.kind == SaveTargetKind::file;
-  if (replacing && target.readOnly) {
-    if (!refusalReported)
+  if (replacing && (target.readOnly || target.writeDenied)) {
+    if (!refusalReported && target.readOnly)
       std::printf("The career record %s is read-only; it is kept as it is\n", path);
+    if (!refusalReported && target.writeDenied)
+      std::printf(
+          "The career record %s may not be written by this player (permission denied); "
+          "it is kept as it is\n",
+          path);
     refusalReported = true;
     return false;
   }
@@ -152,16 +175,23 @@ bool writeSaveFileAt(const char* path) {
   // A folder the player may not add to (another user's, or read-only) can still hold a record the
   // player may write: then it is rewritten where it is, rather than the run's progress lost.
   if (f == nullptr && replacing) return writeInPlace(target.path, bytes, path);
-  if (f == nullptr) return abandon(nullptr, tempPath, "open", path);
+  if (f == nullptr) return abandon(nullptr, tempPath, "open", path, replacing);
   if (replacing) keepAttributes(f, tempPath, target);
   if (saveFileSteps.write(bytes, saveRecordSize, f) != saveRecordSize)
-    return abandon(f, tempPath, "write", path);
+    return abandon(f, tempPath, "write", path, replacing);
   // On a full disk a 16-byte record fails only here, at the sync or at the close.
-  if (saveFileSteps.flush(f) != 0) return abandon(f, tempPath, "flush", path);
-  if (saveFileSteps.sync(f) != 0) return abandon(f, tempPath, "sync", path);
-  if (saveFileSteps.close(f) != 0) return abandon(nullptr, tempPath, "close", path);
-  if (saveFileSteps.rename(tempPath.c_str(), target.path.c_str()) != 0)
-    return abandon(nullptr, tempPath, "rename", path);
+  if (saveFileSteps.flush(f) != 0) return abandon(f, tempPath, "flush", path, replacing);
+  if (saveFileSteps.sync(f) != 0) return abandon(f, tempPath, "sync", path, replacing);
+  if (saveFileSteps.close(f) != 0) return abandon(nullptr, tempPath, "close", path, replacing);
+  if (saveFileSteps.rename(tempPath.c_str(), target.path.c_str()) != 0) {
+    // A shared folder with the sticky bit refuses to rename over another user's record that this
+    // player may still write; Windows refuses while another program holds the record open.
+    // Written in place, the run is kept all the same.
+    if (!replacing) return abandon(nullptr, tempPath, "rename", path, false);
+    removeFile(tempPath);
+    return writeInPlace(target.path, bytes, path, "rename");
+  }
+  lastFailure.clear();
   return true;
 }
 

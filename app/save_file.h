@@ -47,9 +47,9 @@ struct SaveTarget {
   SaveTargetKind kind = SaveTargetKind::missing;
   std::string path;    // the final path after every link; the save's temporary file sits beside it
   std::string reason;  // why it is notAFile or unreachable, for the player
-  // Of a file: its owner made it read-only, or this player may not write it.
-  bool readOnly = false;
-  bool otherNames = false;  // of a file: other names (hard links) share it
+  bool readOnly = false;     // of a file: its owner made it read-only
+  bool writeDenied = false;  // of a file: the system does not let this player write it
+  bool otherNames = false;   // of a file: other names (hard links) share it
   // What a replacement keeps of the old file, where the system has it: permission bits or
   // attributes, and the owner.
   unsigned attributes = 0, owner = 0, group = 0;
@@ -85,3 +85,18 @@ bool readRecordFile(const std::string& path, unsigned char* bytes, size_t& got,
 // attributes).
 void keepAttributes(FILE* temporary, const std::string& temporaryPath, const SaveTarget& old);
 void removeFile(const std::string& path);
+
+// One copy of the game at a time on a record: a lock on the folder that holds it (after its
+// links), held by the operating system for the holder and gone with its process however that
+// ends, so a killed game leaves nothing behind that would refuse the next start. A second copy
+// that plays on the same record would otherwise overwrite the first one's runs at every save.
+enum class RecordLockOutcome {
+  taken,              // this copy holds the record
+  heldByAnotherCopy,  // another running copy holds it
+  notAvailable,       // the folder cannot be locked (missing, unreadable): nothing is held
+};
+struct RecordLock {
+  intptr_t handle = -1;  // the system's handle of the held lock; -1 when none is held
+};
+RecordLockOutcome takeRecordLock(const char* path, RecordLock& lock);
+void releaseRecordLock(RecordLock& lock);

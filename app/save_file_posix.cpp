@@ -1,6 +1,7 @@
 // The career record's file-system side on Linux and other POSIX systems: following links, the
 // file steps of a save, and keeping the record's mode and owner.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -17,21 +18,31 @@ constexpr mode_t newRecordMode = 0644;  // before the umask, like any file the p
 constexpr mode_t anyWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr mode_t permissionBits = 07777;
 
-FILE* openForWriting(const char* path) {
-  // The temporary name is ours: never write through a link someone left under it.
-  const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, newRecordMode);
+// A stream on `fd` when it is a regular file; anything else (a pipe, a device) is closed
+// unwritten. The open never blocked: a pipe without a reader fails it, one with a reader is
+// seen here.
+FILE* regularFileStream(int fd) {
   if (fd < 0) return nullptr;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
   FILE* f = fdopen(fd, "wb");
   if (f == nullptr) ::close(fd);
   return f;
 }
-// The record itself, for a folder that takes no new file; it must already be there.
+
+FILE* openForWriting(const char* path) {
+  // The temporary name is ours: never write through a link someone left under it, and never
+  // wait on a pipe made under it.
+  return regularFileStream(::open(
+      path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, newRecordMode));
+}
+// The record itself, for a folder that takes no new file; it must already be there, and a pipe
+// swapped in after the look at the path is never waited on.
 FILE* openInPlace(const char* path) {
-  const int fd = ::open(path, O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  FILE* f = fdopen(fd, "wb");
-  if (f == nullptr) ::close(fd);
-  return f;
+  return regularFileStream(::open(path, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
 }
 size_t writeBytes(const void* data, size_t size, FILE* f) { return std::fwrite(data, 1, size, f); }
 int flushFile(FILE* f) { return std::fflush(f); }
@@ -64,7 +75,8 @@ const char* kindOfNonFile(mode_t mode) {
 // What the shared policy needs to know of a regular file.
 void describeFile(SaveTarget& t, const struct stat& st) {
   // A record its owner made read-only stays as it is, even for a superuser who could write it.
-  t.readOnly = access(t.path.c_str(), W_OK) != 0 || (st.st_mode & anyWriteBits) == 0;
+  t.readOnly = (st.st_mode & anyWriteBits) == 0;
+  t.writeDenied = !t.readOnly && access(t.path.c_str(), W_OK) != 0;
   t.otherNames = st.st_nlink > 1;
   t.attributes = st.st_mode & permissionBits;
   t.owner = st.st_uid;
@@ -153,3 +165,23 @@ void keepAttributes(FILE* temporary, const std::string& /*temporaryPath*/, const
 }
 
 void removeFile(const std::string& path) { ::unlink(path.c_str()); }
+
+RecordLockOutcome takeRecordLock(const char* path, RecordLock& lock) {
+  const std::string folder = folderOf(findSaveTarget(path).path);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return RecordLockOutcome::notAvailable;
+  // An advisory lock on the folder itself: the kernel drops it when the process ends.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return error == EWOULDBLOCK ? RecordLockOutcome::heldByAnotherCopy
+                                : RecordLockOutcome::notAvailable;
+  }
+  lock.handle = fd;
+  return RecordLockOutcome::taken;
+}
+
+void releaseRecordLock(RecordLock& lock) {
+  if (lock.handle >= 0) ::close(static_cast<int>(lock.handle));
+  lock.handle = -1;
+}

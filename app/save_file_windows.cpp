@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#include <cstdint>
+#include <cwchar>
 #include <string>
 
 #include "app/save_file.h"
@@ -12,6 +14,9 @@ namespace {
 // The attributes a player gives a file in its properties that a replacement keeps.
 constexpr DWORD keptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 constexpr DWORD shareEverything = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The 64-bit FNV-1a hash that names a record folder's lock.
+constexpr uint64_t fnvOffsetBasis = 14695981039346656037ull;
+constexpr uint64_t fnvPrime = 1099511628211ull;
 
 // The game's paths are UTF-8; Windows takes them as UTF-16.
 std::wstring widen(const std::string& path) {
@@ -114,13 +119,13 @@ std::string followLinks(const std::wstring& path, DWORD& error) {
 // What the shared policy needs to know of a regular file.
 void describeFile(SaveTarget& t, DWORD attributes) {
   t.attributes = attributes & keptAttributes;
-  // The read-only attribute, or a file the player's rights do not let them write.
   t.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   const std::wstring wide = widen(t.path);
   HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, shareEverything, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
-    t.readOnly = t.readOnly || GetLastError() == ERROR_ACCESS_DENIED;
+    // The player's rights do not let them write it (another user's, or under Program Files).
+    t.writeDenied = !t.readOnly && GetLastError() == ERROR_ACCESS_DENIED;
     h = CreateFileW(wide.c_str(), 0, shareEverything, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                     nullptr);
   }
@@ -200,3 +205,30 @@ void keepAttributes(FILE* /*temporary*/, const std::string& temporaryPath, const
 }
 
 void removeFile(const std::string& path) { DeleteFileW(widen(path).c_str()); }
+
+RecordLockOutcome takeRecordLock(const char* path, RecordLock& lock) {
+  wchar_t full[MAX_PATH * 4] = {};
+  DWORD n = GetFullPathNameW(widen(findSaveTarget(path).path).c_str(), MAX_PATH * 4, full, nullptr);
+  if (n == 0 || n >= MAX_PATH * 4) return RecordLockOutcome::notAvailable;
+  while (n > 0 && full[n - 1] != L'\\' && full[n - 1] != L'/') --n;  // the record's folder
+  // A named mutex per folder, named after its full path as Windows compares paths (without
+  // regard to case): the system destroys it with the last process that holds it.
+  CharLowerBuffW(full, n);
+  uint64_t hash = fnvOffsetBasis;  // FNV-1a over the path's UTF-16 units
+  for (DWORD i = 0; i < n; ++i) hash = (hash ^ full[i]) * fnvPrime;
+  wchar_t name[64];
+  swprintf(name, 64, L"Local\\NAVRO-record-%016llx", static_cast<unsigned long long>(hash));
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+  if (mutex == nullptr) return RecordLockOutcome::notAvailable;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    return RecordLockOutcome::heldByAnotherCopy;
+  }
+  lock.handle = reinterpret_cast<intptr_t>(mutex);
+  return RecordLockOutcome::taken;
+}
+
+void releaseRecordLock(RecordLock& lock) {
+  if (lock.handle != -1) CloseHandle(reinterpret_cast<HANDLE>(lock.handle));
+  lock.handle = -1;
+}

@@ -11,7 +11,7 @@
 #include "app/game.h"
 #include "app/run_state.h"
 #include "app/tunnel_polygon.h"
-#include "gl/gl_fixture.h"
+#include "kit/gl_window.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"

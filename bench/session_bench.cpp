@@ -26,11 +26,12 @@
 #include "app/frame_clock.h"
 #include "app/game.h"
 #include "app/save_file.h"
+#include "kit/bot_pilot.h"
+#include "kit/player_input.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/textures.h"
 #include "sound/sound.h"
-#include "support/bot_pilot.h"
 #include "ui/input.h"
 
 namespace {
@@ -175,18 +176,9 @@ void idle(Session& s, int count) {
   for (int i = 0; i < count; ++i) frame(s, "", [] {});
 }
 
-void press(int key) { onKey(nullptr, key, 0, GLFW_PRESS, 0); }
-
-// Moves the pointer onto the button captioned `caption` and clicks it, as a player would.
+// Clicks the button captioned `caption`, saying which one is missing.
 bool click(const char* caption) {
-  for (int i = 0; i < selectableCount; ++i) {
-    const int16_t label = uiElements[i].labelIndex;
-    if (label < 0 || std::strcmp(uiTexts[label].text, caption) != 0) continue;
-    onCursorPos(nullptr, 1.0, 1.0);
-    onCursorPos(nullptr, uiElements[i].x * windowWidth, uiElements[i].y * windowHeight);
-    onMouseButton(nullptr, GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 0);
-    return true;
-  }
+  if (clickButton(caption)) return true;
   std::printf("navro-session: no button %s on screen %d\n", caption, currentScreen);
   return false;
 }

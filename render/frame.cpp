@@ -24,8 +24,6 @@ FrameHooks frameHooks = {};
 namespace {
 
 constexpr float playerScale = 0.33f;
-constexpr int32_t playerSheetCols = 6;
-constexpr int32_t playerSheetRows = 5;
 constexpr float particleScale = 0.25f;
 constexpr int32_t particleSpread = 100;  // particles lie within +-100 of the axis in x and y
 constexpr int32_t particleNearestZ = 0;  // and between z = -100 and 0
@@ -96,8 +94,8 @@ void drawScene() {
 
 void setupScene() {
   player.useSpriteSheet = true;
-  player.cols = playerSheetCols;
-  player.rows = playerSheetRows;
+  player.cols = sheetColumns;
+  player.rows = sheetRows;
   player.frameCount = spriteFrames;
   player.model =
       glm::scale(glm::translate(glm::mat4(1.0f), playerPosition), glm::vec3(playerScale));
@@ -157,10 +155,10 @@ void drawParticleField() {
 
 void renderFrame() {
   if (!glReady) return;
-  // A menu frame has time to spare: before its clear, the driver prepares one part of what a run
+  // A menu frame has time to spare: before its clear, the driver prepares one draw of what a run
   // will draw. The first frame is left as it always was, so start-up does not wait for this.
   static bool firstFrameDrawn = false;
-  if (firstFrameDrawn && contentOf(currentScreen) == FrameContent::uiOnly) warmUpNextPart();
+  if (firstFrameDrawn && contentOf(currentScreen) == FrameContent::uiOnly) warmUpNextDraw();
   firstFrameDrawn = true;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLineWidth(edgeLineWidth);

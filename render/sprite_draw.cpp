@@ -64,16 +64,16 @@ bool visiblePixels(const UiElement& e, const UiRect& r, int32_t box[4]) {
   const PictureBoxes* p = visibleBoxes(static_cast<uint32_t>(e.textureId));
   if (p == nullptr) return false;
   const bool sheet = e.useSpriteSheet && e.cols > 0 && e.rows > 0;
-  if (sheet && (e.cols != boxColumns || e.rows != boxRows || !p->framesKnown)) return false;
+  if (sheet && (e.cols != sheetColumns || e.rows != sheetRows || !p->framesKnown)) return false;
   VisibleBox b = p->whole;
   float texelsX = static_cast<float>(p->width), texelsY = static_cast<float>(p->height);
   if (sheet) {
     // The frame the shader reads: column f % cols, row f / cols from the picture's top.
     const int f = e.frameIndex > 0 ? e.frameIndex : 0;
-    const int fromTop = (f / boxColumns) % boxRows;
-    b = p->frames[(boxRows - 1 - fromTop) * boxColumns + f % boxColumns];
-    texelsX /= boxColumns;
-    texelsY /= boxRows;
+    const int fromTop = (f / sheetColumns) % sheetRows;
+    b = p->frames[(sheetRows - 1 - fromTop) * sheetColumns + f % sheetColumns];
+    texelsX /= sheetColumns;
+    texelsY /= sheetRows;
   }
   if (b.x1 < b.x0) {
     box[0] = box[1] = box[2] = box[3] = 0;

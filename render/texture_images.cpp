@@ -175,8 +175,8 @@ void findVisibleBoxes(TextureImage& image, const unsigned char* pixels) {
   boxes = PictureBoxes{};
   boxes.width = w;
   boxes.height = h;
-  boxes.framesKnown = w % boxColumns == 0 && h % boxRows == 0;
-  const int fw = w / boxColumns, fh = h / boxRows;
+  boxes.framesKnown = w % sheetColumns == 0 && h % sheetRows == 0;
+  const int fw = w / sheetColumns, fh = h / sheetRows;
   for (int y = 0; y < h; ++y) {
     const unsigned char* row = pixels + static_cast<size_t>(y) * w * rgbaChannels;
     int first = 0, last = 0;
@@ -184,15 +184,15 @@ void findVisibleBoxes(TextureImage& image, const unsigned char* pixels) {
     include(boxes.whole, first, last, y);
     if (!boxes.framesKnown) continue;
     // A row belongs to its own frame row and, when it borders another, to that one's margin.
-    for (int fr = 0; fr < boxRows; ++fr) {
+    for (int fr = 0; fr < sheetRows; ++fr) {
       if (y < fr * fh - 1 || y > (fr + 1) * fh) continue;
-      for (int fc = 0; fc < boxColumns; ++fc) {
+      for (int fc = 0; fc < sheetColumns; ++fc) {
         const int from = fc * fw - 1 < 0 ? 0 : fc * fw - 1;
         const int to = (fc + 1) * fw > w - 1 ? w - 1 : (fc + 1) * fw;
         if (first > to || last < from) continue;
         int a = 0, b = 0;
         if (!visibleSpan(row, first > from ? first : from, last < to ? last : to, a, b)) continue;
-        include(boxes.frames[fr * boxColumns + fc], a - fc * fw, b - fc * fw, y - fr * fh);
+        include(boxes.frames[fr * sheetColumns + fc], a - fc * fw, b - fc * fw, y - fr * fh);
       }
     }
   }

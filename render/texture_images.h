@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/run_state.h"  // sheetColumns, sheetRows: the grid of every sprite sheet
+
 constexpr int rgbaChannels = 4;
 constexpr int maxMipLevels = 16;  // enough for any side up to 32768 pixels
 
@@ -15,15 +17,14 @@ constexpr int maxMipLevels = 16;  // enough for any side up to 32768 pixels
 struct VisibleBox {
   int32_t x0 = 0, y0 = 0, x1 = -1, y1 = -1;
 };
-constexpr int boxColumns = 6, boxRows = 5;  // the frame grid of every sprite sheet
 
 // Where an RGBA picture is not clear: whole, and per frame of the sheet grid when its sides
-// divide evenly (frame index row * boxColumns + column, rows counted from memory's first).
+// divide evenly (frame index row * sheetColumns + column, rows counted from memory's first).
 struct PictureBoxes {
   int32_t width = 0, height = 0;  // of the whole picture, in texels
   bool framesKnown = false;       // the frame boxes hold (the sides divide into the sheet grid)
   VisibleBox whole;
-  VisibleBox frames[boxColumns * boxRows];
+  VisibleBox frames[sheetColumns * sheetRows];
 };
 
 // Frees what the decoder allocated.

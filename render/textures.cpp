@@ -3,66 +3,62 @@
 
 #include <glad/gl.h>
 #include <stb_image.h>
-#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
 #include <vector>
 
 #include "render/bulk_allocation.h"
+#include "render/decode_workers.h"
 #include "render/gl_context.h"
 
 namespace {
 
-// One row of the texture list: where the file is, how it is uploaded, and where its name goes.
+// One row of the texture list: where the file is, how it is uploaded, where its name goes, and
+// how the frames draw it.
 struct TextureEntry {
   const char* path;
   bool generateMipmaps;
   bool keepRowOrder;
   bool repeatWrap;
   uint32_t* target;  // null: loaded, name not kept
+  PictureUse use;
 };
+
+constexpr PictureUse notDrawn = PictureUse::none;
+constexpr PictureUse scene = PictureUse::scene;
+constexpr PictureUse ui = PictureUse::ui;
+constexpr PictureUse sceneAndUi = PictureUse::sceneAndUi;
 
 // Load order is fixed: the names the GL hands out depend on it.
 const TextureEntry textureList[] = {
-    {"./res/circuit_board.png", false, false, false, nullptr},
-    {"./res/panel_background.png", false, true, false, &panelBackgroundTexture},
-    {"./res/lines.png", true, true, true, &linesTexture},
-    {"./res/door.png", true, false, true, &doorTexture},
-    {"./res/player-sheet.png", true, true, false, &playerSheetTexture},
-    {"./res/hdd_sprite_sheet_1024.png", true, false, false, nullptr},
-    {"./res/diskette_unlock_sheet2.png", true, false, false, &disketteUnlockTexture},
-    {"./res/item-hub.png", true, false, true, &itemHubTexture},
-    {"./res/boost-sheet.png", true, false, true, &boostSheetTexture},
-    {"./res/confetti-sheet.png", true, false, true, &confettiSheetTexture},
-    {"./res/rfid_sheet_1024.png", true, false, false, &itemTextures[0]},
-    {"./res/+512.png", true, false, false, &itemTextures[1]},
-    {"./res/+128.png", true, false, false, &itemTextures[2]},
-    {"./res/+1024.png", true, false, false, &itemTextures[3]},
-    {"./res/2x.png", true, false, false, &itemTextures[4]},
-    {"./res/4x.png", true, false, false, &itemTextures[5]},
-    {"./res/8x.png", true, false, false, &itemTextures[6]},
-    {"./res/diskette_sheet_1024.png", true, false, false, &itemTextures[7]},
-    {"./res/box_randomizer.png", true, false, false, &itemTextures[8]},
-    {"./res/zell-sheet3.png", true, false, false, &zellSheetTexture},
+    {"./res/circuit_board.png", false, false, false, nullptr, notDrawn},
+    {"./res/panel_background.png", false, true, false, &panelBackgroundTexture, ui},
+    // The tunnel's own draw binds the lines; the warm-up draws the tunnel itself.
+    {"./res/lines.png", true, true, true, &linesTexture, notDrawn},
+    {"./res/door.png", true, false, true, &doorTexture, scene},
+    {"./res/player-sheet.png", true, true, false, &playerSheetTexture, scene},
+    {"./res/hdd_sprite_sheet_1024.png", true, false, false, nullptr, notDrawn},
+    {"./res/diskette_unlock_sheet2.png", true, false, false, &disketteUnlockTexture, ui},
+    {"./res/item-hub.png", true, false, true, &itemHubTexture, ui},
+    {"./res/boost-sheet.png", true, false, true, &boostSheetTexture, ui},
+    {"./res/confetti-sheet.png", true, false, true, &confettiSheetTexture, ui},
+    {"./res/rfid_sheet_1024.png", true, false, false, &itemTextures[0], sceneAndUi},
+    {"./res/+512.png", true, false, false, &itemTextures[1], sceneAndUi},
+    {"./res/+128.png", true, false, false, &itemTextures[2], sceneAndUi},
+    {"./res/+1024.png", true, false, false, &itemTextures[3], sceneAndUi},
+    {"./res/2x.png", true, false, false, &itemTextures[4], sceneAndUi},
+    {"./res/4x.png", true, false, false, &itemTextures[5], sceneAndUi},
+    {"./res/8x.png", true, false, false, &itemTextures[6], sceneAndUi},
+    {"./res/diskette_sheet_1024.png", true, false, false, &itemTextures[7], sceneAndUi},
+    {"./res/box_randomizer.png", true, false, false, &itemTextures[8], sceneAndUi},
+    {"./res/zell-sheet3.png", true, false, false, &zellSheetTexture, sceneAndUi},
 };
 constexpr int textureListSize = static_cast<int>(std::size(textureList));
 
-// Pictures decoded ahead on worker threads while the window and the sound engine start; the
-// texture loads then only wait for the ones not done yet. The workers take the pictures in list
-// order, the order the uploads need them, and stop ahead of the upload when the decoded copies
-// waiting for it reach a budget, so memory holds only a bounded part of the art twice.
-constexpr int decodeWorkerCount = 2;
+// Pictures decoded ahead by the workers while the window and the sound engine start; the
+// texture loads then only wait for the ones not done yet.
 TextureImage decodedAhead[textureListSize];
-std::atomic<bool> decodedAheadReady[textureListSize];
-std::atomic<int> nextToDecode{0};
-std::atomic<int> uploadedCount{0};        // pictures the upload has taken so far, in list order
-std::atomic<bool> decodeStopping{false};  // nothing more will be uploaded: workers leave at once
-std::atomic<int> workersWaiting{0};       // workers held back by the budget right now
-std::atomic<int64_t> bytesWaiting{0};     // decoded (or being decoded) and not yet uploaded
-int64_t bytesOf[textureListSize] = {};    // what each picture's decoded copy takes
-pthread_t decodeWorkers[decodeWorkerCount];
-bool decodeWorkerRunning[decodeWorkerCount] = {};
 int runningWorkers = 0;
 bool decodingAhead = false;
 int64_t storedBytes = 0;  // every level of every picture uploaded so far
@@ -75,39 +71,22 @@ struct NamedBoxes {
 std::vector<NamedBoxes> boxesByName;
 
 // The bytes a picture takes decoded with its chain, read from its header; 0 when unreadable.
-int64_t decodedSize(const char* path, bool withMipChain) {
+int64_t decodedSize(int index) {
+  const TextureEntry& e = textureList[index];
   int width = 0, height = 0, channels = 0;
-  if (stbi_info(path, &width, &height, &channels) == 0) return 0;
+  if (stbi_info(e.path, &width, &height, &channels) == 0) return 0;
   const int64_t level0 = int64_t{width} * height * rgbaChannels;
-  return withMipChain ? level0 + level0 / 3 : level0;
+  return e.generateMipmaps ? level0 + level0 / 3 : level0;
 }
 
-void* decodeInListOrder(void*) {
+void decodeAhead(int index) {
   // The workers turn the rows themselves; the decoder's own flip stays off on their threads.
   stbi_set_flip_vertically_on_load_thread(0);
-  for (int i = nextToDecode.fetch_add(1); i < textureListSize; i = nextToDecode.fetch_add(1)) {
-    const TextureEntry& e = textureList[i];
-    bytesOf[i] = decodedSize(e.path, e.generateMipmaps);
-    // The next picture the upload needs is always decoded; the others wait for room. A stop
-    // changes the count too, so a waiting worker always sees it.
-    workersWaiting += 1;
-    for (int taken = uploadedCount.load(); !decodeStopping.load() && i != taken &&
-                                           bytesWaiting.load() + bytesOf[i] > decodeAheadBudget;
-         taken = uploadedCount.load())
-      uploadedCount.wait(taken);
-    workersWaiting -= 1;
-    if (decodeStopping.load()) break;
-    bytesWaiting += bytesOf[i];
-    decodedAhead[i] = decodeTextureImage(e.path, !e.keepRowOrder, e.generateMipmaps);
-    decodedAheadReady[i].store(true, std::memory_order_release);
-    decodedAheadReady[i].notify_one();
-  }
-  return nullptr;
+  const TextureEntry& e = textureList[index];
+  decodedAhead[index] = decodeTextureImage(e.path, !e.keepRowOrder, e.generateMipmaps);
 }
 
-int startThread(pthread_t* thread, void* (*body)(void*), void* argument) {
-  return pthread_create(thread, nullptr, body, argument);
-}
+constexpr DecodeJobs textureJobs = {textureListSize, decodedSize, decodeAhead};
 
 // Uploads a decoded picture (or, for an unusable file, nothing) into a new texture name and
 // reports the outcome.
@@ -145,12 +124,18 @@ uint32_t uploadTexture(const char* path, const TextureImage& image, bool repeatW
 
 }  // namespace
 
-int (*startDecodeThread)(pthread_t*, void* (*)(void*), void*) = startThread;
-int64_t decodeAheadBudget = defaultDecodeAheadBudget;
-
-int decodeWorkersWaitingForRoom() { return workersWaiting.load(); }
-
 int64_t textureStoreBytes() { return storedBytes; }
+
+int pictureCount() { return textureListSize; }
+
+uint32_t pictureName(int index) {
+  const uint32_t* target = textureList[index].target;
+  return target != nullptr ? *target : 0;
+}
+
+bool pictureDrawnBy(int index, PictureUse use) {
+  return (static_cast<uint8_t>(textureList[index].use) & static_cast<uint8_t>(use)) != 0;
+}
 
 const PictureBoxes* visibleBoxes(uint32_t texture) {
   for (const NamedBoxes& n : boxesByName)
@@ -170,30 +155,12 @@ void startDecodingTextures() {
   if (decodingAhead) return;
   decodingAhead = true;
   beginBulkAllocation();
-  for (std::atomic<bool>& ready : decodedAheadReady) ready.store(false);
-  nextToDecode.store(0);
-  uploadedCount.store(0);
-  decodeStopping.store(false);
-  bytesWaiting.store(0);
-  // A worker that cannot start (a process limit reached) leaves the pictures to the others, and
-  // with none running the main thread decodes them one by one as it uploads them.
-  runningWorkers = 0;
-  for (int w = 0; w < decodeWorkerCount; ++w) {
-    decodeWorkerRunning[w] = startDecodeThread(&decodeWorkers[w], decodeInListOrder, nullptr) == 0;
-    runningWorkers += decodeWorkerRunning[w] ? 1 : 0;
-  }
+  // With no worker running, the main thread decodes the pictures one by one as it uploads them.
+  runningWorkers = startDecodeWorkers(textureJobs);
 }
 
 void discardDecodedTextures() {
-  // Waiting workers are let go at once, and the others stop after the picture in their hands:
-  // nothing more will be uploaded. The count moves, so no waiting worker misses the stop.
-  decodeStopping.store(true);
-  uploadedCount.fetch_add(1);
-  uploadedCount.notify_all();
-  for (int w = 0; w < decodeWorkerCount; ++w) {
-    if (decodeWorkerRunning[w]) pthread_join(decodeWorkers[w], nullptr);
-    decodeWorkerRunning[w] = false;
-  }
+  stopDecodeWorkers();
   for (TextureImage& image : decodedAhead) image = TextureImage{};
   if (decodingAhead) endBulkAllocation();
   decodingAhead = false;
@@ -212,14 +179,12 @@ void loadAllTextures() {
     uint32_t name = 0;
     if (runningWorkers == 0) {
       name = loadTexture(e.path, e.generateMipmaps, e.keepRowOrder, e.repeatWrap);
-    } else if (glReady) {
-      decodedAheadReady[i].wait(false, std::memory_order_acquire);
-      name = uploadTexture(e.path, decodedAhead[i], e.repeatWrap);
+    } else {
+      waitUntilDecoded(i);
+      if (glReady) name = uploadTexture(e.path, decodedAhead[i], e.repeatWrap);
       decodedAhead[i] = TextureImage{};  // uploaded: the copy in memory can go at once
-      bytesWaiting -= bytesOf[i];
+      markUploaded(i);
     }
-    uploadedCount.store(i + 1);
-    uploadedCount.notify_all();
     if (e.target != nullptr) *e.target = name;
   }
   discardDecodedTextures();

@@ -1,7 +1,6 @@
 // Every image of the game, decoded, premultiplied and uploaded once at start-up.
 #pragma once
 
-#include <pthread.h>
 #include <cstdint>
 
 #include "app/texture_names.h"
@@ -19,17 +18,15 @@ void loadAllTextures();
 // the pictures keep for the whole game.
 int64_t textureStoreBytes();
 
+// How the frames draw a picture: as a quad of the scene, as a UI element, or both. The driver's
+// warm-up draws each picture every way the frames will, ahead of its first real use.
+enum class PictureUse : uint8_t { none = 0, scene = 1, ui = 2, sceneAndUi = 3 };
+// The pictures of the load list, in load order.
+int pictureCount();
+// The texture name picture `index` was loaded into; 0 before loading, or when it is not kept.
+uint32_t pictureName(int index);
+// Whether the frames draw picture `index` in a way `use` names (scene or UI).
+bool pictureDrawnBy(int index, PictureUse use);
+
 // Where an uploaded RGBA picture is not clear, found once at load; null for other textures.
 const PictureBoxes* visibleBoxes(uint32_t texture);
-
-// Decoded pictures may wait for their upload up to this many bytes, so the workers run ahead
-// through the window's creation while the memory held stays bounded. The picture the upload
-// needs next is decoded whatever its size.
-constexpr int64_t defaultDecodeAheadBudget = int64_t{96} << 20;
-extern int64_t decodeAheadBudget;  // bytes; tests shrink it
-// Workers waiting for the budget to make room, at this moment.
-int decodeWorkersWaitingForRoom();
-
-// Starts one decoding worker, returning 0 or an error number like pthread_create; a test puts a
-// refusal here, as a process at its thread limit gets.
-extern int (*startDecodeThread)(pthread_t* thread, void* (*body)(void*), void* argument);

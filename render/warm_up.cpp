@@ -1,4 +1,4 @@
-// Preparing the driver's shader variants ahead of their first real use, one small part a frame.
+// Preparing the driver's shader variants ahead of their first real use, one small draw a frame.
 #include "render/warm_up.h"
 
 #include <glad/gl.h>
@@ -13,46 +13,48 @@
 #include "render/shader_program.h"
 #include "render/sprite_draw.h"
 #include "render/text.h"
+#include "render/textures.h"
 #include "render/tunnel_mesh.h"
 #include "render/ui_records.h"
 
 namespace {
 
-constexpr int sheetCols = 6, sheetRows = 5;
 constexpr float warmUpDepth = 60.0f;  // anywhere in front of the camera
 constexpr glm::vec3 untinted{1.0f, 1.0f, 1.0f};
 constexpr char firstPrintable = ' ', lastPrintable = '~';
 
-// The pictures the scene draws on its quads, and those the screens and the HUD show; the ones in
-// both are drawn by the scene again after the UI has set its sampling on them.
-uint32_t* const scenePictures[] = {
-    &zellSheetTexture, &playerSheetTexture, &doorTexture,     &itemTextures[0],
-    &itemTextures[1],  &itemTextures[2],    &itemTextures[3], &itemTextures[4],
-    &itemTextures[5],  &itemTextures[6],    &itemTextures[7], &itemTextures[8],
-};
-uint32_t* const uiPictures[] = {
-    &boostSheetTexture,     &itemHubTexture,       &zellSheetTexture,       &itemTextures[0],
-    &itemTextures[1],       &itemTextures[2],      &itemTextures[3],        &itemTextures[4],
-    &itemTextures[5],       &itemTextures[6],      &itemTextures[7],        &itemTextures[8],
-    &disketteUnlockTexture, &confettiSheetTexture, &panelBackgroundTexture,
-};
-constexpr int scenePictureCount = static_cast<int>(sizeof scenePictures / sizeof scenePictures[0]);
-constexpr int uiPictureCount = static_cast<int>(sizeof uiPictures / sizeof uiPictures[0]);
+// The draws in order: the particles, the tunnel with a blade, every glyph, then each picture the
+// scene draws on its quads, then each picture the UI shows (the pictures come from the texture
+// list, in its order). The first draws are the dearest: one program each.
+enum UntexturedDraw { particleDraw, tunnelDraw, glyphDraw, untexturedDrawCount };
 
-// Parts in order: the particles, the tunnel with a blade, every glyph, then each scene picture,
-// then each UI picture. The first parts are the dearest: one program each.
-enum UntexturedPart { particlePart, tunnelPart, glyphPart, untexturedPartCount };
-constexpr int firstScenePicture = untexturedPartCount;
-constexpr int firstUiPicture = firstScenePicture + scenePictureCount;
-constexpr int partCount = firstUiPicture + uiPictureCount;
+int nextDraw = 0;
 
-int nextPart = 0;
+int picturesDrawnBy(PictureUse use) {
+  int n = 0;
+  for (int i = 0; i < pictureCount(); ++i) n += pictureDrawnBy(i, use) ? 1 : 0;
+  return n;
+}
 
-// Everything a draw operation may leave changed, read before the part and put back after it.
+int drawCount() {
+  return untexturedDrawCount + picturesDrawnBy(PictureUse::scene) + picturesDrawnBy(PictureUse::ui);
+}
+
+// The list index of the n-th picture drawn `use`'s way; -1 when there is none.
+int nthPictureDrawnBy(PictureUse use, int n) {
+  for (int i = 0; i < pictureCount(); ++i)
+    if (pictureDrawnBy(i, use) && n-- == 0) return i;
+  return -1;
+}
+
+// Everything a draw operation may leave changed, read before the warm-up draw and put back after.
 struct SavedState {
   GLint program = 0, vertexArray = 0, arrayBuffer = 0, activeTexture = 0, texture = 0;
   GLboolean blend = GL_FALSE, depthMask = GL_TRUE, scissor = GL_FALSE;
   GLint scissorBox[4] = {};
+  GLint blendSource = GL_ONE, blendDestination = GL_ZERO;  // RGB and alpha alike in the game
+  GLint blendSourceAlpha = GL_ONE, blendDestinationAlpha = GL_ZERO;
+  GLfloat lineWidth = 1.0f;
 };
 
 SavedState saveState() {
@@ -67,6 +69,11 @@ SavedState saveState() {
   glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthMask);
   s.scissor = glIsEnabled(GL_SCISSOR_TEST);
   glGetIntegerv(GL_SCISSOR_BOX, s.scissorBox);
+  glGetIntegerv(GL_BLEND_SRC_RGB, &s.blendSource);
+  glGetIntegerv(GL_BLEND_DST_RGB, &s.blendDestination);
+  glGetIntegerv(GL_BLEND_SRC_ALPHA, &s.blendSourceAlpha);
+  glGetIntegerv(GL_BLEND_DST_ALPHA, &s.blendDestinationAlpha);
+  glGetFloatv(GL_LINE_WIDTH, &s.lineWidth);
   return s;
 }
 
@@ -89,6 +96,10 @@ void restoreState(const SavedState& s) {
     glDisable(GL_SCISSOR_TEST);
   }
   glScissor(s.scissorBox[0], s.scissorBox[1], s.scissorBox[2], s.scissorBox[3]);
+  glBlendFuncSeparate(static_cast<GLenum>(s.blendSource), static_cast<GLenum>(s.blendDestination),
+                      static_cast<GLenum>(s.blendSourceAlpha),
+                      static_cast<GLenum>(s.blendDestinationAlpha));
+  glLineWidth(s.lineWidth);
 }
 
 // The sampling the UI sets on a texture it draws, kept so the picture goes back as it was.
@@ -122,10 +133,10 @@ glm::mat4 warmUpModel() {
   return glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, warmUpDepth));
 }
 
-void drawUntextured(int part) {
-  if (part == particlePart) {
+void drawUntextured(int draw) {
+  if (draw == particleDraw) {
     drawParticle(warmUpModel());
-  } else if (part == tunnelPart) {
+  } else if (draw == tunnelDraw) {
     // The tunnel draw moves the scroll on; the warm-up must not.
     const float scroll = tunnelScroll;
     drawTunnel(warmUpModel());
@@ -140,54 +151,52 @@ void drawUntextured(int part) {
   }
 }
 
-bool drawnByScene(uint32_t texture) {
-  for (uint32_t* t : scenePictures)
-    if (*t == texture) return true;
-  return false;
-}
-
-void drawUiPicture(uint32_t texture) {
+void drawUiPicture(uint32_t texture, bool drawnByScene) {
   const SavedSampling sampling = saveSampling(texture);
   UiElement e;
   e.textureId = static_cast<int32_t>(texture);
   e.width = e.height = 0.1f;
   e.useSpriteSheet = true;
-  e.cols = sheetCols;
+  e.cols = sheetColumns;
   e.rows = sheetRows;
   drawUiSprite(e);
   // The UI draw clips itself to the picture's visible texels and leaves clipping off.
   glEnable(GL_SCISSOR_TEST);
   glScissor(0, 0, 1, 1);
-  if (drawnByScene(texture)) drawSceneItem(texture);
+  if (drawnByScene) drawSceneItem(texture);
   restoreSampling(texture, sampling);
 }
 
 }  // namespace
 
-int warmUpPartsLeft() { return partCount - nextPart; }
+int warmUpDrawsLeft() { return drawCount() - nextDraw; }
 
-void restartWarmUp() { nextPart = 0; }
+void restartWarmUp() { nextDraw = 0; }
 
-bool warmUpNextPart() {
-  if (!glReady || nextPart >= partCount) return false;
-  const int part = nextPart++;
-  uint32_t texture = 0;
-  if (part >= firstUiPicture) {
-    texture = *uiPictures[part - firstUiPicture];
-  } else if (part >= firstScenePicture) {
-    texture = *scenePictures[part - firstScenePicture];
+bool warmUpNextDraw() {
+  if (!glReady || nextDraw >= drawCount()) return false;
+  const int draw = nextDraw++;
+  const int firstScenePicture = untexturedDrawCount;
+  const int firstUiPicture = firstScenePicture + picturesDrawnBy(PictureUse::scene);
+  int picture = -1;
+  if (draw >= firstUiPicture) {
+    picture = nthPictureDrawnBy(PictureUse::ui, draw - firstUiPicture);
+  } else if (draw >= firstScenePicture) {
+    picture = nthPictureDrawnBy(PictureUse::scene, draw - firstScenePicture);
   }
-  if (part >= firstScenePicture && texture == 0) return false;
+  const uint32_t texture = picture >= 0 ? pictureName(picture) : 0;
+  if (draw >= firstScenePicture && texture == 0) return false;
   const SavedState saved = saveState();
   // One pixel is enough for the driver to prepare everything the draw needs.
   glEnable(GL_SCISSOR_TEST);
   glScissor(0, 0, 1, 1);
-  if (part < firstScenePicture) {
-    drawUntextured(part);
-  } else if (part < firstUiPicture) {
+  if (draw < firstScenePicture) {
+    drawUntextured(draw);
+  } else if (draw < firstUiPicture) {
     drawSceneItem(texture);
   } else {
-    drawUiPicture(texture);
+    // The pictures the scene draws too are drawn by it again after the UI has set its sampling.
+    drawUiPicture(texture, pictureDrawnBy(picture, PictureUse::scene));
   }
   restoreState(saved);
   return true;

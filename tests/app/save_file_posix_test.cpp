@@ -1,11 +1,18 @@
 // The career record on Linux: links, permission bits and owners, pipes, and the folder's rights.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "app/save_file.h"
 #include "app/save_file_test_support.h"
@@ -164,6 +171,42 @@ TEST_F(SaveRecordAccessTest, ARecordThePlayerCannotReadIsNeverReplaced) {
   EXPECT_EQ(printed, "Could not read the career record " + path +
                          " (Permission denied); it will not be written\ndiamonds 0\nruns 0\n");
   EXPECT_EQ(readRaw(), exampleRecord);
+}
+
+// A pipe made under the temporary file's name, or swapped in for the record after it was looked
+// at, is never waited on: the opens fail at once, whether or not something reads the pipe. With a
+// record to rewrite, the save goes in place; without one, it fails on one line.
+TEST_F(SaveRecordAccessTest, APipeUnderTheTemporaryNameNeverBlocksASave) {
+  const std::string temporary = path + ".tmp";
+  ASSERT_EQ(mkfifo(temporary.c_str(), 0600), 0);
+  std::atomic<bool> done{false};
+  bool savedWithout = true, savedWith = false;
+  std::string printed;
+  std::thread saver([&] {
+    testing::internal::CaptureStdout();
+    savedWithout = writeSaveFileAt(path.c_str());
+    printed = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(mkfifo(temporary.c_str(), 0600), 0);
+    writeRaw(exampleRecord);
+    saveData = {5000, 9, 4};
+    savedWith = writeSaveFileAt(path.c_str());
+    const int reader = ::open(temporary.c_str(), O_RDONLY | O_NONBLOCK);
+    EXPECT_EQ(realSaveSteps.open(temporary.c_str()), nullptr);  // a reader is there
+    EXPECT_EQ(realSaveSteps.openInPlace(temporary.c_str()), nullptr);
+    ::close(reader);
+    done = true;
+  });
+  for (int i = 0; i < 500 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (!done) {
+    // The saver can never be joined: end here with the failure rather than hang the suite.
+    std::fprintf(stderr, "a save waited on the pipe under its temporary name\n");
+    std::_Exit(1);
+  }
+  saver.join();
+  EXPECT_FALSE(savedWithout);
+  EXPECT_EQ(printed, "Could not save the career record (open failed); no " + path + " was made\n");
+  EXPECT_TRUE(savedWith);
+  EXPECT_EQ(readRaw()[12], 4) << "rewritten in place";
 }
 
 }  // namespace

@@ -97,9 +97,13 @@ TEST_F(SaveFileTest, AFailedWriteKeepsThePreviousSaveAndRemovesTheTemporaryFile)
       {"flush", [](SaveFileSteps& s) { s.flush = failFlush; }},
       {"sync", [](SaveFileSteps& s) { s.sync = failSync; }},
       {"close", [](SaveFileSteps& s) { s.close = failClose; }},
-      {"rename", [](SaveFileSteps& s) { s.rename = failRename; }},
-      // No temporary file and no way in place either.
-      {"open", [](SaveFileSteps& s) { s.open = s.openInPlace = failOpen; }},
+      // No way in place either, after the rename or instead of the temporary file.
+      {"rename failed, then open in place",
+       [](SaveFileSteps& s) {
+         s.rename = failRename;
+         s.openInPlace = failOpen;
+       }},
+      {"open in place", [](SaveFileSteps& s) { s.open = s.openInPlace = failOpen; }},
   };
   for (const Case& c : cases) {
     writeRaw(exampleRecord);
@@ -173,12 +177,44 @@ TEST_F(SaveFileTest, ARecordThatCannotBeReplacedIsRewrittenInPlace) {
   }
 }
 
-TEST_F(SaveFileTest, AFolderThatCannotBeWrittenReportsAndReturnsFalse) {
+// A shared folder with the sticky bit refuses to rename over another user's record that this
+// player may still write: the record is rewritten in place, and the run is kept.
+TEST_F(SaveFileTest, ARefusedRenameRewritesTheRecordInPlace) {
+  writeRaw(exampleRecord);
+  saveFileSteps.rename = failRename;
+  saveData = {5000, 9, 4};
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(writeSaveFileAt(path.c_str()));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  Bytes expected = exampleRecord;
+  expected[8] = 9;
+  expected[12] = 4;
+  EXPECT_EQ(readRaw(), expected);
+  EXPECT_EQ(filesInDir(), 1) << "no temporary file may be left beside the record";
+}
+
+// With no record yet, a failed save says that none was made, not that one was kept; the same
+// failure at the next run end and at quit is said once, and again only after a save succeeded.
+TEST_F(SaveFileTest, AFailureSaysWhatHappenedOnceUntilASaveSucceeds) {
   const std::string missing = dir + "/no-such-folder/save.esf";
+  const std::string line =
+      "Could not save the career record (open failed); no " + missing + " was made\n";
   testing::internal::CaptureStdout();
   EXPECT_FALSE(writeSaveFileAt(missing.c_str()));
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("previous"), std::string::npos);
+  EXPECT_FALSE(writeSaveFileAt(missing.c_str()));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), line);
   EXPECT_FALSE(fs::exists(missing));
+
+  saveFileSteps.open = failOpen;
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(writeSaveFileAt(path.c_str()));
+  saveFileSteps = realSaveSteps;
+  EXPECT_TRUE(writeSaveFileAt(path.c_str()));
+  saveFileSteps.open = failOpen;
+  EXPECT_FALSE(writeSaveFileAt(missing.c_str()));
+  const std::string again =
+      "Could not save the career record (open failed); no " + path + " was made\n" + line;
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), again);
 }
 
 TEST_F(SaveFileTest, AFolderUnderTheRecordsNameIsNeverTouched) {
@@ -192,6 +228,25 @@ TEST_F(SaveFileTest, AFolderUnderTheRecordsNameIsNeverTouched) {
   EXPECT_TRUE(fs::is_directory(path));
   EXPECT_TRUE(fs::exists(path + "/inside"));
   EXPECT_EQ(saveData.runCount, 3) << "the counts stay in memory for the screens";
+}
+
+// A second copy of the game on the same record is refused while the first holds its folder; a
+// record in another folder is free, and the folder is free again once the first lets go.
+TEST_F(SaveFileTest, OneCopyAtATimeHoldsTheRecordsFolder) {
+  const std::string elsewhere = makeScratchFolder("navro-save-elsewhere").string();
+  const std::string otherRecord = elsewhere + "/save.esf";
+  RecordLock first, second, other;
+  ASSERT_EQ(takeRecordLock(path.c_str(), first), RecordLockOutcome::taken);
+  EXPECT_EQ(takeRecordLock(path.c_str(), second), RecordLockOutcome::heldByAnotherCopy);
+  EXPECT_EQ(second.handle, -1) << "a refused copy holds nothing";
+  EXPECT_EQ(takeRecordLock(otherRecord.c_str(), other), RecordLockOutcome::taken);
+  releaseRecordLock(first);
+  EXPECT_EQ(takeRecordLock(path.c_str(), second), RecordLockOutcome::taken);
+  releaseRecordLock(second);
+  releaseRecordLock(other);
+  EXPECT_EQ(filesInDir(), 0) << "the lock leaves no file behind";
+  std::error_code ec;
+  fs::remove_all(elsewhere, ec);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/save_file.h"
-#include "support/scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 namespace savetest {
 

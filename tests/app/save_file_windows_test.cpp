@@ -35,9 +35,10 @@ TEST_F(SaveFileTest, TheReadOnlyAttributeKeepsTheRecordAsItIsAndIsSaidOnce) {
   EXPECT_EQ(filesInDir(), 1);
 }
 
-// Windows does not replace a file another program has open without letting others delete it:
-// the save fails on one line, the old record and no temporary file stay, and the next save
-// after the program lets go succeeds.
+// Windows does not replace a file another program has open without letting others delete it,
+// nor let it be written while that program lets others only read it: the save fails on one
+// line, the old record and no temporary file stay, and the next save after the program lets go
+// succeeds.
 TEST_F(SaveFileTest, ARecordAnotherProgramHoldsOpenIsKeptAndSavedOnceItIsFree) {
   writeRaw(exampleRecord);
   load();
@@ -49,8 +50,10 @@ TEST_F(SaveFileTest, ARecordAnotherProgramHoldsOpenIsKeptAndSavedOnceItIsFree) {
   const std::string printed = testing::internal::GetCapturedStdout();
   CloseHandle(other);
   EXPECT_FALSE(saved);
-  EXPECT_EQ(printed, "Could not save the career record (rename failed); the previous " + path +
-                         " is kept\n");
+  EXPECT_EQ(printed,
+            "Could not save the career record (rename failed, then open in place "
+            "failed); the previous " +
+                path + " is kept\n");
   EXPECT_EQ(readRaw(), exampleRecord);
   EXPECT_EQ(filesInDir(), 1) << "no temporary file may be left beside the save";
 

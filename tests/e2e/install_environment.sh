@@ -2,7 +2,7 @@
 # The installed navro launcher in bad environments: one line on standard error naming the folder
 # and the reason, status 1, and nothing written anywhere; a folder holding a record is never
 # changed. Then where the record goes when only HOME says, and that the game's own status comes
-# back. No display is given, so a game started by mistake fails at once. Plays as "nobody" if root.
+# back. No display is given, so a game started by mistake fails at once. Plays as another user if root.
 set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
 source "$(dirname "$0")/lib/environment.bash"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The career record the player cannot read, may not change, keeps behind a link, or that is not a
 # file at all: each survives a played run exactly as it was (or, for a link, its target is
-# updated and the link stays). A writable record in a folder closed to new files, and one with a
-# second name, are rewritten in place. Played as nobody when root. Also: a killed game's log
-# keeps every line printed before the kill.
+# updated and the link stays). A writable record in a folder closed to new files or renames, and
+# one with a second name, are rewritten in place. Played as another user when root. Also: a
+# second copy on the same record ends at once and the first keeps its run, and a killed game's
+# log keeps every line printed before the kill.
 set -uo pipefail
 source "$(dirname "$0")/lib/game.bash"
 source "$(dirname "$0")/lib/player.bash"
@@ -179,8 +180,60 @@ expect_state "$E2E_DIR/records/second-name.esf" "${before% *} $record_after" "th
 [ "$(stat -c %h "$dir/save.esf")" = "2" ] || e2e_fail "hard-linked record: the names no longer share one file"
 only_left "$dir" save.esf
 
-# 9. A game killed on the main menu, its output going to a file: every start-up line printed
-# before the kill is in the file, the last texture and the totals included.
+if env_is_root; then
+  # 9. A shared folder with the sticky bit holding another user's record that every user may
+  # write: the folder refuses the rename over it, so the run is saved in the record itself.
+  dir="$E2E_DIR/sticky"
+  mkdir -m 1777 "$dir"
+  for d in res fonts shaders audio; do ln -s "../assets/$d" "$dir/$d"; done
+  printf "$record" >"$dir/save.esf"
+  chmod 666 "$dir/save.esf"
+  before=$(state_of "$dir/save.esf")
+  inode=$(stat -c %i "$dir/save.esf")
+  play_one_run "$dir" "record in a sticky folder"
+  env_count_prefix "Could not" 0
+  expect_state "$dir/save.esf" "${before% *} $record_after" "the record in a sticky folder"
+  [ "$(stat -c %i "$dir/save.esf")" = "$inode" ] || e2e_fail "sticky folder: the record is a new file"
+  only_left "$dir" save.esf
+
+  # 10. Another user's record the player may read but not write: kept, and the line says why.
+  dir=$(play_folder denied)
+  printf "$record" >"$dir/save.esf"
+  chmod 644 "$dir/save.esf"
+  before=$(state_of "$dir/save.esf")
+  play_one_run "$dir" "another user's record"
+  env_count_lines "The career record save.esf may not be written by this player (permission denied); it is kept as it is" 1
+  env_count_prefix "The career record save.esf is read-only" 0
+  expect_state "$dir/save.esf" "$before" "another user's record changed"
+  only_left "$dir" save.esf
+fi
+
+# 11. Two copies on one record: the second ends at once with one line and a failure status,
+# having opened nothing, while the first plays on and keeps its run. A killed copy leaves
+# nothing behind that refuses the next.
+dir=$(play_folder two-copies)
+launcher=$(env_player_launcher "$player_navro" "$dir")
+e2e_start "$launcher"
+e2e_see first-copy-menu 30 e2e_menu_drawn >/dev/null || e2e_fail "no main menu in the first copy"
+second_log="$E2E_DIR/second-copy.log"
+"$launcher" >"$second_log" 2>&1 &
+second=$!
+for _ in $(seq 1 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$second" 2>/dev/null && { kill -9 "$second"; e2e_fail "the second copy did not end by itself within 10 s"; }
+wait "$second"
+second_status=$?
+[ "$second_status" -eq 1 ] || e2e_fail "the second copy ended with status $second_status"
+[ "$(cat "$second_log")" = "NAVRO is already running on this record (save.esf); close that copy first, so that no run is lost" ] \
+  || e2e_fail "the second copy printed: $(cat "$second_log")"
+env_type_seed 1
+e2e_key Return
+e2e_wait_output "Collision detected!" 40
+env_quit "the first of two copies"
+[ "$(od -An -t d4 -j 12 -N 4 "$dir/save.esf" | tr -d ' ')" = "1" ] || e2e_fail "two copies: the first copy's run was not kept"
+
+# 12. A game killed on the main menu, its output going to a file: every start-up line printed
+# before the kill is in the file, the last texture and the totals included; the next copy on the
+# same record starts.
 dir=$(play_folder killed)
 e2e_start "$(env_player_launcher "$player_navro" "$dir")"
 e2e_see killed-menu 30 e2e_menu_drawn >/dev/null || e2e_fail "no main menu to kill the game on"
@@ -190,5 +243,7 @@ GAME_PID=""
 env_count_lines "Loaded texture: ./res/zell-sheet3.png" 1
 env_count_lines "diamonds 0" 1
 env_count_lines "runs 0" 1
+e2e_start "$(env_player_launcher "$player_navro" "$dir")"
+env_quit "the copy after a killed one"
 
 echo "save_record: ok ($(( SECONDS - started )) s)"

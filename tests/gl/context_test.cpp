@@ -2,7 +2,7 @@
 #include <glad/gl.h>
 #include <gtest/gtest.h>
 
-#include "gl/gl_fixture.h"
+#include "kit/gl_window.h"
 
 TEST(GlContext, IsCoreProfile46) {
   ASSERT_TRUE(ensureGlContext());

@@ -2,12 +2,15 @@
 // particle field drawn in one go give the same pixels and leave the same GL state.
 #include <glad/gl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/camera.h"
 #include "app/frame_clock.h"
 #include "app/run_state.h"
 #include "gl/render_test_support.h"
+#include "render/platform_draw.h"
+#include "render/textures.h"
 #include "render/warm_up.h"
 #include "sim/frame_update.h"
 #include "sim/generation.h"
@@ -19,11 +22,17 @@ namespace {
 constexpr int settleLimit = 200;
 constexpr float settleStep = 0.1f;
 constexpr GLuint highestNameChecked = 400;  // the pictures and the glyphs have lower names
+constexpr float frameTime = 1.0f / 60.0f;   // seconds, a frame of a 60 Hz display
 
-// Every state a draw operation may leave behind, and the sampling of every texture.
+// Every state a draw operation may leave behind, the sampling of every texture, and the
+// tunnel's scroll.
 struct GlSnapshot {
   GLint program = 0, vertexArray = 0, arrayBuffer = 0, activeTexture = 0, texture = 0;
   GLboolean blend = GL_FALSE, depthMask = GL_FALSE, scissor = GL_FALSE;
+  GLint scissorBox[4] = {};
+  GLint blendFunction[4] = {};
+  GLfloat lineWidth = 0.0f;
+  float scroll = 0.0f;
   std::vector<GLint> sampling;
 
   static GlSnapshot take() {
@@ -36,6 +45,13 @@ struct GlSnapshot {
     s.blend = glIsEnabled(GL_BLEND);
     glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthMask);
     s.scissor = glIsEnabled(GL_SCISSOR_TEST);
+    glGetIntegerv(GL_SCISSOR_BOX, s.scissorBox);
+    glGetIntegerv(GL_BLEND_SRC_RGB, &s.blendFunction[0]);
+    glGetIntegerv(GL_BLEND_DST_RGB, &s.blendFunction[1]);
+    glGetIntegerv(GL_BLEND_SRC_ALPHA, &s.blendFunction[2]);
+    glGetIntegerv(GL_BLEND_DST_ALPHA, &s.blendFunction[3]);
+    glGetFloatv(GL_LINE_WIDTH, &s.lineWidth);
+    s.scroll = tunnelScroll;
     for (GLuint name = 1; name <= highestNameChecked; ++name) {
       if (!glIsTexture(name)) continue;
       GLint p[4] = {};
@@ -50,7 +66,10 @@ struct GlSnapshot {
   bool operator==(const GlSnapshot& o) const {
     return program == o.program && vertexArray == o.vertexArray && arrayBuffer == o.arrayBuffer &&
            activeTexture == o.activeTexture && texture == o.texture && blend == o.blend &&
-           depthMask == o.depthMask && scissor == o.scissor && sampling == o.sampling;
+           depthMask == o.depthMask && scissor == o.scissor &&
+           std::equal(scissorBox, scissorBox + 4, o.scissorBox) &&
+           std::equal(blendFunction, blendFunction + 4, o.blendFunction) &&
+           lineWidth == o.lineWidth && scroll == o.scroll && sampling == o.sampling;
   }
 };
 
@@ -67,7 +86,8 @@ class FrameSavings : public ::testing::Test {
     resetRunState();
     showScreen(screenMainMenu);
   }
-  // A run under way with its eight platforms and their objects in view, standing still.
+  // A run under way with its eight platforms and their objects in view; the frames that follow
+  // advance it by a real frame time, as the game's own do.
   void standMidRun() {
     runSeed = 12345;
     startRun();
@@ -77,7 +97,15 @@ class FrameSavings : public ::testing::Test {
       updateFrame();
     }
     ASSERT_EQ(currentScreen, screenPlay);
-    DeltaTime = 0.0f;
+    DeltaTime = frameTime;
+  }
+  // `count` main menu frames from the menu's start, each a real frame time after the last.
+  static std::vector<std::vector<uint8_t>> menuFrames(int count) {
+    showScreen(screenMainMenu);
+    DeltaTime = frameTime;
+    std::vector<std::vector<uint8_t>> frames;
+    for (int i = 0; i < count; ++i) frames.push_back(drawnFrame());
+    return frames;
   }
 };
 
@@ -85,38 +113,53 @@ class FrameSavings : public ::testing::Test {
 
 TEST_F(FrameSavings, TheWholeWarmUpChangesNeitherTheNextFrameNorAnyState) {
   standMidRun();
+  // The frames compared move nothing; the warm-up draws between them see a real frame time, so
+  // anything they moved (the tunnel's scroll, a sprite's frame) would show.
+  DeltaTime = 0.0f;
   const std::vector<uint8_t> before = drawnFrame();
   const GlSnapshot state = GlSnapshot::take();
+  DeltaTime = frameTime;
   restartWarmUp();
   int drawn = 0;
-  while (warmUpPartsLeft() > 0) drawn += warmUpNextPart() ? 1 : 0;
-  EXPECT_GE(drawn, 20);  // the untextured scene, glyphs and every picture the game shows
+  while (warmUpDrawsLeft() > 0) drawn += warmUpNextDraw() ? 1 : 0;
+  DeltaTime = 0.0f;
+  // The untextured scene, the glyphs, and every picture of the texture list each way it is shown.
+  int shown = 3;
+  for (int i = 0; i < pictureCount(); ++i)
+    shown += (pictureDrawnBy(i, PictureUse::scene) ? 1 : 0) +
+             (pictureDrawnBy(i, PictureUse::ui) ? 1 : 0);
+  EXPECT_EQ(drawn, shown);
   EXPECT_TRUE(GlSnapshot::take() == state);
   EXPECT_TRUE(drawnFrame() == before);
-  EXPECT_FALSE(warmUpNextPart());  // done: later frames pay nothing
+  EXPECT_FALSE(warmUpNextDraw());  // done: later frames pay nothing
 }
 
-TEST_F(FrameSavings, AMenuFrameThatWarmsUpShowsWhatItShowedBefore) {
-  showScreen(screenMainMenu);
-  DeltaTime = 0.0f;
+TEST_F(FrameSavings, MenuFramesThatWarmUpShowWhatTheyShowedBefore) {
+  // Warmed up already, the menu's frames are plain; drawn again from the menu's start with the
+  // warm-up restarted, each frame from the second on makes one warm-up draw before its clear,
+  // through every warm-up draw, and still shows the same pixels.
   restartWarmUp();
-  while (warmUpPartsLeft() > 0) warmUpNextPart();
+  while (warmUpDrawsLeft() > 0) warmUpNextDraw();
   drawnFrame();  // any first frame of the process is left out of the warm-up
-  const std::vector<uint8_t> plain = drawnFrame();
-  for (int frame = 0; frame < 3; ++frame) {
-    restartWarmUp();
-    // Each menu frame draws the next part before its clear: the particles, the tunnel, glyphs.
-    for (int skip = 0; skip < frame; ++skip) warmUpNextPart();
-    const int left = warmUpPartsLeft();
-    EXPECT_TRUE(drawnFrame() == plain) << "menu frame with warm-up part " << frame;
-    EXPECT_EQ(warmUpPartsLeft(), left - 1);
+  restartWarmUp();
+  const int warmUpDraws = warmUpDrawsLeft();
+  while (warmUpDrawsLeft() > 0) warmUpNextDraw();
+  const float scroll = tunnelScroll;
+  const std::vector<std::vector<uint8_t>> plain = menuFrames(warmUpDraws + 2);
+  restartWarmUp();
+  showScreen(screenMainMenu);
+  for (int frame = 0; frame < warmUpDraws + 2; ++frame) {
+    const int left = warmUpDrawsLeft();
+    EXPECT_TRUE(drawnFrame() == plain[static_cast<size_t>(frame)]) << "menu frame " << frame;
+    EXPECT_EQ(warmUpDrawsLeft(), std::max(left - 1, 0));
   }
+  EXPECT_EQ(warmUpDrawsLeft(), 0);
+  EXPECT_EQ(tunnelScroll, scroll) << "the warm-up moved the tunnel's scroll";
   // The scene's screens never warm up: their frames have no time to spare.
   standMidRun();
   restartWarmUp();
-  const int left = warmUpPartsLeft();
   drawnFrame();
-  EXPECT_EQ(warmUpPartsLeft(), left);
+  EXPECT_EQ(warmUpDrawsLeft(), warmUpDraws);
 }
 
 TEST_F(FrameSavings, TheParticleFieldInOneGoIsEveryParticleDrawnAlone) {

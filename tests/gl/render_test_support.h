@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +13,8 @@
 
 #include "app/game.h"
 #include "app/tunnel_polygon.h"
-#include "gl/gl_fixture.h"
+#include "kit/gl_window.h"
+#include "kit/scratch_folder.h"
 #include "render/frame.h"
 #include "render/shader_program.h"
 #include "render/sprite_draw.h"
@@ -22,17 +22,13 @@
 #include "render/textures.h"
 #include "render/tunnel_mesh.h"
 
-// A directory of its own under /tmp, removed at the end of the test.
+// A scratch folder of its own, removed at the end of the test.
 class ScratchDir {
  public:
-  ScratchDir() {
-    char pattern[] = "/tmp/navro-render-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    path_ = made != nullptr ? made : "/tmp";
-  }
+  ScratchDir() : path_(makeScratchFolder("navro-render").string()) {}
   ~ScratchDir() {
     std::error_code ignored;
-    if (path_ != "/tmp") std::filesystem::remove_all(path_, ignored);
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
   }
   std::string file(const std::string& name) const { return path_ + "/" + name; }
   const std::string& path() const { return path_; }

@@ -1,8 +1,6 @@
 // Textures as uploaded: premultiplied, flipped or kept per flag, sampling state, and missing files.
 #include <glad/gl.h>
 
-#include <malloc.h>
-#include <pthread.h>
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
@@ -10,17 +8,8 @@
 #include <sstream>
 
 #include "gl/render_test_support.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define NAVRO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define NAVRO_ASAN 1
-#endif
-#endif
-#ifdef NAVRO_ASAN
-#include <sanitizer/allocator_interface.h>
-#endif
+#include "kit/heap.h"
+#include "render/decode_workers.h"
 
 namespace {
 
@@ -206,10 +195,9 @@ TEST(Textures, DecodingAheadGivesTheSameTexturesMessagesAndNames) {
 
 // A process at its thread limit: the pictures of a worker that cannot start are decoded on the
 // main thread, with the same messages, names and contents, and nothing is thrown.
-int refuseEveryThread(pthread_t*, void* (*)(void*), void*) { return EAGAIN; }
-int refuseSecondThread(pthread_t* t, void* (*body)(void*), void* argument) {
-  static int calls = 0;
-  return ++calls % 2 == 0 ? EAGAIN : pthread_create(t, nullptr, body, argument);
+bool refuseEveryThread(int, void* (*)(void*)) { return false; }
+bool refuseSecondThread(int worker, void* (*body)(void*)) {
+  return worker == 0 && realDecodeThreadSteps.start(worker, body);
 }
 
 TEST(Textures, WorkersThatCannotStartLeaveTheirPicturesToTheMainThread) {
@@ -222,14 +210,13 @@ TEST(Textures, WorkersThatCannotStartLeaveTheirPicturesToTheMainThread) {
                                 levelParameter(0, GL_TEXTURE_HEIGHT) * 4);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, expected.data());
 
-  const auto realStart = startDecodeThread;
   for (auto refusal : {refuseEveryThread, refuseSecondThread}) {
-    startDecodeThread = refusal;
+    decodeThreadSteps.start = refusal;
     startDecodingTextures();
     beginCapture();
     loadAllTextures();
     const std::string printed = endCapture();
-    startDecodeThread = realStart;
+    decodeThreadSteps = realDecodeThreadSteps;
     EXPECT_EQ(printed, oneByOne);
     // The door picture sits in the second worker's share, so both refusals reach it.
     glBindTexture(GL_TEXTURE_2D, doorTexture);
@@ -248,14 +235,7 @@ TEST(Textures, AMipmappedPictureIsStoredOnce) {
   ScratchDir dir;
   const std::string path = dir.file("big.png");
   writePng(path, side, side, 4, std::vector<uint8_t>(static_cast<size_t>(side) * side * 4, 200));
-  const auto heldBytes = [] {
-#ifdef NAVRO_ASAN
-    return static_cast<double>(__sanitizer_get_current_allocated_bytes());
-#else
-    const struct mallinfo2 m = mallinfo2();
-    return static_cast<double>(m.uordblks + m.hblkhd);
-#endif
-  };
+  const auto heldBytes = [] { return static_cast<double>(heapInUse()); };
   const double chain = side * side * 4.0 * 4.0 / 3.0;
   const double before = heldBytes();
   beginCapture();

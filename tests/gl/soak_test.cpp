@@ -2,7 +2,6 @@
 // game's own key and mouse handlers and drawn along the way, with the heap measured at both ends.
 #include <GLFW/glfw3.h>
 #include <fcntl.h>
-#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,20 +15,11 @@
 #include "app/camera.h"
 #include "app/save_file.h"
 #include "gl/render_test_support.h"
+#include "kit/bot_pilot.h"
+#include "kit/heap.h"
+#include "kit/player_input.h"
 #include "sim/random.h"
-#include "support/bot_pilot.h"
 #include "ui/input.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define NAVRO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define NAVRO_ASAN 1
-#endif
-#endif
-#ifdef NAVRO_ASAN
-#include <sanitizer/allocator_interface.h>
-#endif
 
 namespace {
 
@@ -59,16 +49,6 @@ constexpr int screenSwitchesWanted = 500;
 constexpr int settleFrames = 3;
 constexpr int warmUpRounds = 2;  // rounds through the screens before the heap is read
 
-// Bytes the program holds on the heap right now, from the allocator in use.
-long heapInUse() {
-#ifdef NAVRO_ASAN
-  return static_cast<long>(__sanitizer_get_current_allocated_bytes());
-#else
-  const struct mallinfo2 m = mallinfo2();
-  return static_cast<long>(m.uordblks + m.hblkhd);
-#endif
-}
-
 long residentKiB() {
   std::ifstream statm("/proc/self/statm");
   long size = 0, resident = 0;
@@ -96,30 +76,9 @@ class QuietStdout {
   int saved_ = -1;
 };
 
-void press(int key) { onKey(nullptr, key, 0, GLFW_PRESS, 0); }
-
 void draw() {
   renderFrame();
   swapGlBuffers();
-}
-
-// Points at the button captioned `caption` and clicks it, as a player with a mouse does.
-bool clickButton(const char* caption) {
-  for (int i = 0; i < selectableCount; ++i) {
-    const int16_t label = uiElements[i].labelIndex;
-    if (label < 0 || std::strcmp(uiTexts[label].text, caption) != 0) continue;
-    onCursorPos(nullptr, 1.0, 1.0);  // a real move, so the pointer takes over from the keys
-    onCursorPos(nullptr, uiElements[i].x * windowWidth, uiElements[i].y * windowHeight);
-    onMouseButton(nullptr, GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 0);
-    return true;
-  }
-  return false;
-}
-
-bool selectedCaptionIs(const char* caption) {
-  if (selectedIndex < 0) return false;
-  const int16_t label = uiElements[selectedIndex].labelIndex;
-  return label >= 0 && std::strcmp(uiTexts[label].text, caption) == 0;
 }
 
 // One frame of play; the prize roll of a diskette is shown and left with Space.

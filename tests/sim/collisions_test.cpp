@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "kit/test_world.h"
 #include "sim/collisions.h"
-#include "support/test_world.h"
 
 namespace {
 

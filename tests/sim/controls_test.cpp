@@ -1,9 +1,9 @@
 // The in-run keys: lane changes with wrap-around, boost held and released, doors and items.
 #include <gtest/gtest.h>
 
+#include "kit/test_world.h"
 #include "sim/collisions.h"
 #include "sim/controls.h"
-#include "support/test_world.h"
 
 namespace {
 

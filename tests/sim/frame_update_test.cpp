@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string>
 
+#include "kit/test_world.h"
 #include "render/frame.h"
 #include "sim/controls.h"
-#include "support/test_world.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "app/camera.h"
+#include "kit/test_world.h"
 #include "sim/collisions.h"
 #include "sim/pickups.h"
 #include "sim/random.h"
-#include "support/test_world.h"
 #include "ui/hud_events.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "app/run_state.h"
 #include "app/save_file.h"
 #include "app/tunnel_polygon.h"
+#include "kit/bot_pilot.h"
+#include "kit/test_world.h"
 #include "sim/random.h"
 #include "sim/run_events.h"
-#include "support/bot_pilot.h"
-#include "support/test_world.h"
 #include "ui/ui_elements.h"
 
 namespace {

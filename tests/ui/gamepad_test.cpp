@@ -7,9 +7,9 @@
 #include <initializer_list>
 #include <string>
 
+#include "kit/pad_pilot.h"
+#include "kit/test_world.h"
 #include "sim/random.h"
-#include "support/pad_pilot.h"
-#include "support/test_world.h"
 #include "ui/input.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "app/camera.h"
 #include "app/run_state.h"
 #include "app/window.h"
+#include "kit/player_input.h"
 #include "sim/random.h"
 #include "ui/input.h"
 #include "ui/screens.h"
@@ -36,7 +37,6 @@ class InputTest : public ::testing::Test {
     resetRunState();
   }
 
-  static void press(int key) { onKey(nullptr, key, 0, GLFW_PRESS, 0); }
   static void moveTo(double fx, double fy) { onCursorPos(nullptr, fx * 1280.0, fy * 720.0); }
   static void click() { onMouseButton(nullptr, GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 0); }
   static bool labelRed(int element) {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Windows zip as a player gets it, played under Wine on a virtual display: unpacked into a
-# folder whose name has a space, navro.exe opens its window and draws the main menu, a typed
-# seed's run ends on a blade, the record is on disk beside the game at once, and Escape exits 0.
-# Without Mesa's OpenGL 4.6 override the game ends by itself with its line; with no standard
-# output at all (started through the shell, as a double-click starts it) the same line waits in a
-# message box until it is closed.
+# folder whose name has a space and started from another folder, navro.exe opens its window and
+# draws the main menu, a second copy on the same record ends at once, a typed seed's run ends on
+# a blade, the record is on disk beside the game at once, and Escape exits 0. Without Mesa's
+# OpenGL 4.6 override the game ends by itself with its line; with no standard output at all
+# (started through the shell, as a double-click starts it) the same line waits in a message box
+# until it is closed, and the lines are in navro.log beside navro.exe.
 # Usage: play_zip.sh ZIP LINUX_SEEDMAP. Wine's prefix: WINEPREFIX, or build/windows-cache's.
 set -uo pipefail
 source "$(dirname "$0")/../e2e/lib/game.bash"
@@ -25,11 +26,14 @@ E2E_DIR=$(mktemp -d "/tmp/navro windows.XXXXXX")
 GAME_DIR=$(find "$E2E_DIR" -mindepth 1 -maxdepth 1 -type d -name 'navro-*-windows-x86_64')
 [ -n "$GAME_DIR" ] && [ -f "$GAME_DIR/navro.exe" ] || e2e_fail "the zip has no navro-*/navro.exe"
 
-# Starts navro.exe in its folder with the given environment and waits for its window; the
-# screenshots are cut to the window's inside, so the boxes are window pixels as on Linux.
+# Starts navro.exe from another folder, as a shortcut whose "Start in" is elsewhere does, with
+# the given environment and waits for its window; the screenshots are cut to the window's inside,
+# so the boxes are window pixels as on Linux.
+ELSEWHERE="$E2E_DIR/started elsewhere"
+mkdir "$ELSEWHERE"
 start_game() {
   GAME_LOG="$E2E_DIR/out.$RANDOM.log"
-  (cd "$GAME_DIR" && exec env "$@" wine navro.exe) >"$GAME_LOG" 2>"$GAME_LOG.err" &
+  (cd "$ELSEWHERE" && exec env "$@" wine "$GAME_DIR/navro.exe") >"$GAME_LOG" 2>"$GAME_LOG.err" &
   GAME_PID=$!
   GAME_WIN=""
   for _ in $(seq 1 600); do
@@ -60,6 +64,19 @@ menu=$(e2e_see menu "$wait_s" e2e_menu_drawn) || e2e_fail "no main menu"
 e2e_count_output "^Loaded texture: " 20
 [ -n "${NAVRO_WINDOWS_SHOT:-}" ] && cp "$menu" "$NAVRO_WINDOWS_SHOT"
 
+# A second copy on the same record ends at once, with its line and a failure status.
+second_log="$E2E_DIR/second-copy.log"
+(cd "$GAME_DIR" && exec env MESA_GL_VERSION_OVERRIDE=4.6 MESA_GLSL_VERSION_OVERRIDE=460 \
+  wine navro.exe) >"$second_log" 2>/dev/null &
+second=$!
+for _ in $(seq 1 200); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$second" 2>/dev/null && { kill -9 "$second"; e2e_fail "the second copy did not end by itself within 20 s"; }
+wait "$second"
+second_status=$?
+[ "$second_status" -eq 1 ] || e2e_fail "the second copy ended with status $second_status"
+[ "$(tr -d '\r' <"$second_log")" = "NAVRO is already running on this record (save.esf); close that copy first, so that no run is lost" ] \
+  || e2e_fail "the second copy printed: $(cat "$second_log")"
+
 # PLAY by keys, the proposal cleared, seed 1 typed and started.
 e2e_key Down Return
 e2e_see seed-proposed "$wait_s" e2e_white_in 200 335 880 50 >/dev/null \
@@ -81,7 +98,9 @@ e2e_wait_exit 30
 [ "$(record_runs)" = "1" ] || e2e_fail "the record at exit counts $(record_runs) runs"
 [ -z "$(find "$GAME_DIR" -maxdepth 1 -name '*.tmp')" ] || e2e_fail "a temporary file was left beside the record"
 tr -d '\r' <"$GAME_LOG" | tail -n 1 | grep -qx "diamonds 0runs 1" || e2e_fail "the totals are not the last line"
-echo "run: menu drawn, seed 1 ended on a blade, save.esf holds 1 run, exit 0"
+[ -z "$(ls -A "$ELSEWHERE")" ] || e2e_fail "the game wrote into the folder it was started from: $(ls -A "$ELSEWHERE")"
+[ -e "$GAME_DIR/navro.log" ] && e2e_fail "navro.log was written although the output went to a file"
+echo "run: started elsewhere, menu drawn, a second copy refused, seed 1 ended on a blade, save.esf holds 1 run, exit 0"
 
 # --- no OpenGL 4.6: the line, a failure status, by itself ---
 GAME_LOG="$E2E_DIR/no-gl46.log"
@@ -100,7 +119,7 @@ echo "no override: status $GAME_STATUS, '$line'"
 # line in a box, until the player closes it ---
 GAME_LOG="$E2E_DIR/no-output.log"
 : >"$GAME_LOG"
-(cd "$GAME_DIR" && exec env -u MESA_GL_VERSION_OVERRIDE -u MESA_GLSL_VERSION_OVERRIDE \
+(cd "$ELSEWHERE" && exec env -u MESA_GL_VERSION_OVERRIDE -u MESA_GLSL_VERSION_OVERRIDE \
   wine start /wait /unix "$GAME_DIR/navro.exe") >/dev/null 2>&1 &
 GAME_PID=$!
 box=""
@@ -118,6 +137,11 @@ xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" Return 2>/dev/null
 e2e_wait_exit 20
 [ "$GAME_STATUS" -ne 0 ] || e2e_fail "after the box the game reported success"
-echo "no output: the line in a message box, closed with Enter, status $GAME_STATUS"
+# Its lines are in navro.log beside navro.exe, whatever folder it was started from.
+log_lines=$(tr -d '\r' <"$GAME_DIR/navro.log" 2>/dev/null)
+grep -qx "Failed to create GLFW window" <<<"$log_lines" || e2e_fail "navro.log lacks the start-up lines: $log_lines"
+grep -q "^NAVRO needs OpenGL 4.6; this system offers" <<<"$log_lines" || e2e_fail "navro.log lacks the line of the box"
+[ -z "$(ls -A "$ELSEWHERE")" ] || e2e_fail "the game wrote into the folder it was started from: $(ls -A "$ELSEWHERE")"
+echo "no output: the line in a message box, closed with Enter, status $GAME_STATUS, navro.log holds the lines"
 
 echo "play_zip: ok ($(( SECONDS - started )) s)"

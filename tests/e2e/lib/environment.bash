@@ -1,8 +1,21 @@
 # Hostile-machine steps for the whole-program tests; sourced after lib/game.bash.
 
-# Root reads through any permission bits, so the permission cases play as "nobody" when root.
-ENV_PLAYER_UID=$(id -u nobody 2>/dev/null || echo 65534)
-ENV_PLAYER_GID=$(id -g nobody 2>/dev/null || echo 65534)
+# Root reads through any permission bits, so the permission cases play as another user when
+# root: a user and group id that no account names and no process on the machine has, chosen
+# afresh by each test. A shared user such as nobody may have processes of its own (a system
+# service, another test), and a process limit counts every process of its user machine-wide.
+env_free_id() {
+  local used id
+  used=" $(awk '/^(Uid|Gid):/ { print $2, $3, $4, $5 }' /proc/[0-9]*/status 2>/dev/null | tr -s ' \n' ' ') "
+  for id in $(shuf -i 61000-64999 -n 200); do
+    case $used in *" $id "*) continue ;; esac
+    getent passwd "$id" >/dev/null || getent group "$id" >/dev/null || { echo "$id"; return; }
+  done
+  echo "no free user id between 61000 and 64999" >&2
+  return 1
+}
+ENV_PLAYER_UID=$(env_free_id) || exit 1
+ENV_PLAYER_GID=$ENV_PLAYER_UID
 env_is_root() { [ "$(id -u)" -eq 0 ]; }
 
 # A scratch folder every user can walk into; holds the logs, the launchers and the play folders.

@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "app/game.h"
-#include "support/scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/window.h"
-#include "support/bot_pilot.h"
+#include "kit/bot_pilot.h"
 #include "ui/gamepad.h"
 
 namespace padbot {

@@ -1,4 +1,4 @@
-// A hidden 1280 x 720 window with a GL 4.6 core context, shared by every GL test.
+// A hidden 1280 x 720 window with a GL 4.6 core context, shared by the GL tests and benchmarks.
 #pragma once
 
 #include <cstdint>

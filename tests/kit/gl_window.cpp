@@ -1,5 +1,5 @@
-// Opens the hidden test window once; the GL tests share its context.
-#include "gl/gl_fixture.h"
+// Opens the hidden window once; the GL tests and the benchmarks share its context.
+#include "kit/gl_window.h"
 
 #include <GLFW/glfw3.h>
 #include <glad/gl.h>
