@@ -170,7 +170,8 @@ int runGame() {
   enterGameFolder();
   // A second copy on the same record would overwrite the first one's runs at every save: it ends
   // before it opens anything.
-  if (takeRecordLock(saveFileName, recordLock) == RecordLockOutcome::heldByAnotherCopy) {
+  if (takeRecordLock(saveFileName, recordLock) == RecordLockOutcome::heldByAnotherCopy ||
+      hostSeesRecordHeldElsewhere()) {
     std::printf("%s\n", recordHeldLine);
     tellPlayerStartUpFailed(recordHeldLine);
     return 1;

@@ -2,6 +2,10 @@
 // whole process; in the browser, the page's part in it.
 #pragma once
 
+// A second copy on the record that the file system's lock cannot see: in the browser, another
+// tab of the same site playing (the page takes the browser's lock on the record before the game
+// starts, and holds it until the game ends). Always false on the desktop.
+bool hostSeesRecordHeldElsewhere();
 // Before the record is read. In the browser: every save of the record is copied into the page's
 // lasting storage once it is done.
 void beginHostSession();

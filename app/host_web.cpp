@@ -11,6 +11,12 @@
 // all done (it waits for the page's next turn), so two steps ask for one copy.
 EM_JS(void, keepRecordInPage, (), { Module['navroKeepRecord'](); });
 
+// Emscripten's file system belongs to one tab, and its locks reach no other: record.js asks the
+// browser for the record's lock (Web Locks) before the game starts, and says whether another tab
+// of the site holds it.
+EM_JS(bool, recordHeldByAnotherTab, (), { return !!Module['navroRecordHeldElsewhere']; });
+EM_JS(void, releaseRecordInPage, (), { Module['navroReleaseRecord'](); });
+
 EM_JS(void, showNoticeOverCanvas, (const char* line),
       { Module['navroShowNotice'](UTF8ToString(line)); });
 
@@ -40,12 +46,16 @@ void playAnimationFrame() {
   if (frameLoop.playFrame()) return;
   emscripten_cancel_main_loop();
   frameLoop.endGame();
+  // The record is written and this tab plays no more: another tab may now take it.
+  releaseRecordInPage();
   // The totals end without a line break, as on the desktop; the console shows a line once it ends.
   std::printf("\n%s\n", endedLine);
   showNoticeOverCanvas(endedLine);
 }
 
 }  // namespace
+
+bool hostSeesRecordHeldElsewhere() { return recordHeldByAnotherTab(); }
 
 void beginHostSession() {
   // "save.esf" in the working folder is a link into the stored folder (record.js), so the game's

@@ -15,6 +15,24 @@ Module['preRun'].push(function() {
   });
 });
 
+// One tab at a time plays on the record: its storage is the site's, shared by every tab, and a
+// second tab would overwrite the first one's runs at every save. The browser's lock on the record
+// is asked for before the game starts and held until the game ends (or the tab goes); the game
+// refuses to play when another tab holds it. A browser without Web Locks (a page served over
+// plain http from another machine) plays without it, as a desktop whose folder cannot be locked.
+Module['navroRecordHeldElsewhere'] = false;
+Module['navroReleaseRecord'] = function() {};
+Module['preRun'].push(function() {
+  if (!navigator.locks) return;
+  addRunDependency('navro-record-lock');
+  navigator.locks.request('navro-record', {ifAvailable: true}, function(lock) {
+    Module['navroRecordHeldElsewhere'] = !lock;
+    removeRunDependency('navro-record-lock');
+    if (!lock) return;
+    return new Promise(function(release) { Module['navroReleaseRecord'] = release; });
+  });
+});
+
 // A copy asked for while one is waiting for its turn is the same copy; one asked for while a copy
 // runs is made after it, so the last save always arrives.
 Module['navroRecordsKept'] = 0;

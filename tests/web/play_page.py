@@ -2,7 +2,8 @@
 """The web edition played in headless Chromium, as a player gets it from a server.
 
 The page's folder is served on the loopback address; the game draws the main menu with every
-picture loaded and its lines in the browser's console; F11 puts the canvas in full screen and
+picture loaded and its lines in the browser's console; a second tab on the same record is
+refused while the first plays; F11 puts the canvas in full screen and
 takes it out; a pad in the browser's standard mapping chooses PLAY; a typed seed's run ends on a
 blade and the record reaches the browser's storage; Escape ends the game with its record and the
 notice over the canvas; and a reload reads the record back.
@@ -28,6 +29,7 @@ from selenium.webdriver.common.keys import Keys
 SITE = os.path.abspath(sys.argv[1])
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
 ENDED = "NAVRO has ended: reload to play again"
+HELD = "NAVRO is already running on this record (save.esf)"
 START_WAIT = 120  # seconds: the pictures are decoded on the page's one thread
 
 
@@ -150,6 +152,28 @@ def main():
         if problems:
             fail("start-up reported:\n  " + "\n  ".join(problems))
 
+        # A second tab on the same record is refused while this one plays: its line in its
+        # console and over its canvas, and no game started there.
+        first_tab = page.driver.current_window_handle
+        page.read_console()
+        page.lines.clear()
+        page.driver.switch_to.new_window("tab")
+        page.open()
+        deadline = time.time() + START_WAIT
+        notice = ""
+        while time.time() < deadline and not notice:
+            notice = page.script("var n = document.getElementById('notice');"
+                                 "return n && !n.hidden ? n.textContent : ''")
+            time.sleep(0.2)
+        if not notice.startswith(HELD):
+            fail(f"a second tab on the same record was not refused (notice: '{notice}')")
+        page.wait_line("^" + re.escape(notice) + "$", 10)
+        if any(line.startswith("Loaded texture: ") for line in page.read_console()):
+            fail("the refused tab loaded the pictures")
+        page.driver.close()
+        page.driver.switch_to.window(first_tab)
+        page.lines.clear()
+
         # F11: the canvas takes the whole screen, and a second F11 gives it back.
         page.keys(Keys.F11)
         time.sleep(0.5)
@@ -199,7 +223,8 @@ def main():
         page.lines.clear()
         page.open()
         page.wait_line(r"^runs 1$", START_WAIT)
-        print(f"play_page: menu drawn, F11 in and out, PLAY by pad, seed 1 ended on a blade, "
+        print(f"play_page: menu drawn, second tab refused, F11 in and out, PLAY by pad, "
+              f"seed 1 ended on a blade, "
               f"record kept, "
               f"Escape ended with the notice, reload read 1 run ({time.time() - started:.0f} s)")
     finally:
