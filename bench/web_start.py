@@ -14,6 +14,10 @@ import threading
 import time
 
 from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
 
 # The game's frames are the page's animation frames once its main has run: the first of them that
 # ends after that is the first drawn frame.
@@ -30,6 +34,13 @@ window.requestAnimationFrame = function(callback) {
 """
 
 
+def chromium(options):
+    """Debian's Chromium through Debian's driver, named outright: Selenium would otherwise look
+    for a driver of its own with its manager, which Debian leaves out."""
+    options.binary_location = CHROMIUM
+    return webdriver.Chrome(service=Service(executable_path=CHROMEDRIVER), options=options)
+
+
 class Quiet(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
@@ -43,7 +54,7 @@ def one_start(url):
                  "--disable-sync", "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
                  "--window-size=1400,900", f"--user-data-dir={profile.name}"):
         options.add_argument(flag)
-    driver = webdriver.Chrome(options=options)
+    driver = chromium(options)
     try:
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME_PROBE})
         driver.get(url)

@@ -22,10 +22,13 @@ from io import BytesIO
 
 from PIL import Image
 from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
 SITE = os.path.abspath(sys.argv[1])
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
 ENDED = "NAVRO has ended: reload to play again"
@@ -48,6 +51,13 @@ navigator.getGamepads = () => [window.navroPad];
 SOUTH, DPAD_DOWN = 0, 13  # the standard mapping's button indices
 
 
+def chromium(options):
+    """Debian's Chromium through Debian's driver, named outright: Selenium would otherwise look
+    for a driver of its own with its manager, which Debian leaves out."""
+    options.binary_location = CHROMIUM
+    return webdriver.Chrome(service=Service(executable_path=CHROMEDRIVER), options=options)
+
+
 class Quiet(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
@@ -67,7 +77,7 @@ class Page:
                      "--window-size=1400,900", f"--user-data-dir={self.profile.name}"):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        self.driver = webdriver.Chrome(options=options)
+        self.driver = chromium(options)
         self.url = url
         self.lines = []
 
