@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The whole test suite from a fresh clone: installs what it needs, builds with warnings as errors
 # and runs every test; then builds the game for Windows, packs its zip and tests both under Wine;
-# then builds the web edition and plays it in headless Chromium; then builds the same suite under AddressSanitizer (leaks included) and
-# UndefinedBehaviorSanitizer and runs it again, and gives each fuzz target a bounded time.
+# then builds the web edition and plays it in headless Chromium; then builds the same suite under
+# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer and runs it again, and gives
+# each fuzz target a bounded time.
 # Without a display everything runs under one virtual display. Arguments go to both ctest runs.
 # NAVRO_FUZZ_SECONDS sets the time per fuzz target (20 s).
 set -euo pipefail
