@@ -10,6 +10,7 @@
 #include "app/console.h"
 #include "app/frame_clock.h"
 #include "app/game_folder.h"
+#include "app/host.h"
 #include "app/run_state.h"
 #include "app/save_file.h"
 #include "app/tunnel_polygon.h"
@@ -118,6 +119,20 @@ void shutDown() {
   glfwTerminate();
 }
 
+// One pass of the frame loop; false, with nothing done, once the window is asked to close.
+bool playFrame() {
+  if (glfwWindowShouldClose(window)) return false;
+  advanceFrameClock(static_cast<float>(glfwGetTime()));
+  glfwPollEvents();
+  // The pad is read with the events: its presses act before this frame is drawn, like keys.
+  pollGamepad();
+  renderFrame();
+  updateFrame();
+  glfwSwapBuffers(window);
+  keepLogWithinLimit();
+  return true;
+}
+
 }  // namespace
 
 void connectLayers() {
@@ -155,17 +170,17 @@ int runGame() {
   enterGameFolder();
   // A second copy on the same record would overwrite the first one's runs at every save: it ends
   // before it opens anything.
-  if (takeRecordLock(saveFileName, recordLock) == RecordLockOutcome::heldByAnotherCopy) {
+  if (takeRecordLock(saveFileName, recordLock) == RecordLockOutcome::heldByAnotherCopy ||
+      hostSeesRecordHeldElsewhere()) {
     std::printf("%s\n", recordHeldLine);
     tellPlayerStartUpFailed(recordHeldLine);
     return 1;
   }
   connectLayers();
+  beginHostSession();
   if (!glfwInit()) {
-    const char* reason = nullptr;
-    glfwGetError(&reason);
     std::printf("Failed to initialize GLFW (no display or window system?): %s\n",
-                reason != nullptr ? reason : "unknown error");
+                describeWindowSystemFailure().c_str());
     tellPlayerStartUpFailed("NAVRO could not reach the window system");
     return 1;
   }
@@ -189,17 +204,8 @@ int runGame() {
   window = created;
   startUp();
 
-  while (!glfwWindowShouldClose(window)) {
-    advanceFrameClock(static_cast<float>(glfwGetTime()));
-    glfwPollEvents();
-    // The pad is read with the events: its presses act before this frame is drawn, like keys.
-    pollGamepad();
-    renderFrame();
-    updateFrame();
-    glfwSwapBuffers(window);
-    keepLogWithinLimit();
-  }
-
-  shutDown();
+  // The desktop plays every frame here and shuts down before returning; the browser plays one
+  // frame per animation frame of the page after this returns.
+  runFrameLoop(playFrame, shutDown);
   return 0;
 }

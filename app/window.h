@@ -16,6 +16,8 @@ extern int savedWindowX, savedWindowY;
 extern int32_t savedWindowWidth;   // pixels, the start size until full screen is first entered
 extern int32_t savedWindowHeight;  // pixels
 
+// The window system could not be started: its own reason, for the line that says so.
+std::string describeWindowSystemFailure();
 // The game's window could not be made: opens a small hidden window with whatever OpenGL the
 // system has, only to read its version, and returns the line that tells the player what is
 // missing ("NAVRO needs OpenGL 4.6; this system offers 4.5 (llvmpipe)").

@@ -9,6 +9,7 @@
 #include "app/game_screen.h"
 #include "app/texture_names.h"
 #include "app/tunnel_polygon.h"
+#include "render/edge_lines.h"
 #include "render/gl_context.h"
 #include "render/platform_draw.h"
 #include "render/shader_program.h"
@@ -22,7 +23,6 @@ FrameHooks frameHooks = {};
 
 namespace {
 
-constexpr float frameLineWidth = 2.0f;
 constexpr float playerScale = 0.33f;
 constexpr float particleScale = 0.25f;
 constexpr int32_t particleSpread = 100;  // particles lie within +-100 of the axis in x and y
@@ -161,7 +161,7 @@ void renderFrame() {
   if (firstFrameDrawn && contentOf(currentScreen) == FrameContent::uiOnly) warmUpNextDraw();
   firstFrameDrawn = true;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLineWidth(frameLineWidth);
+  glLineWidth(edgeLineWidth);
   emit(frameHooks.animateUi);
 
   const FrameContent content = contentOf(currentScreen);

@@ -14,7 +14,8 @@ bool readGlDriverInfo(GlProcLookup lookup, GlDriverInfo& info) {
   info = GlDriverInfo{};
   if (lookup == nullptr) return false;
   const int version = gladLoadGL(reinterpret_cast<GLADloadfunc>(lookup));
-  if (version == 0 || glGetString == nullptr) return false;
+  // The loader reports 0 when the context lacks glGetString, the first function it needs.
+  if (version == 0) return false;
   info.major = GLAD_VERSION_MAJOR(version);
   info.minor = GLAD_VERSION_MINOR(version);
   const GLubyte* renderer = glGetString(GL_RENDERER);

@@ -8,6 +8,7 @@
 #include "app/run_state.h"
 #include "app/texture_names.h"
 #include "app/tunnel_polygon.h"
+#include "render/edge_lines.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
 #include "render/tunnel_mesh.h"
@@ -47,8 +48,7 @@ void drawTunnel(glm::mat4 tunnelModel) {
   glBindVertexArray(tunnelSolid(currentSides).vao);
   glDrawElements(GL_TRIANGLES, solidIndexCount(currentSides), GL_UNSIGNED_INT, nullptr);
   setUniformVec3(id, "color", white);
-  glBindVertexArray(tunnelEdges(currentSides).vao);
-  glDrawElements(GL_LINES, edgeIndexCount(currentSides), GL_UNSIGNED_INT, nullptr);
+  drawTunnelEdges(currentSides, tunnelModel);
 }
 
 void drawBarrier(glm::mat4 model, uint8_t lane) {

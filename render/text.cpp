@@ -76,7 +76,8 @@ void loadGlyphs() {
       GLuint texture = 0;
       glGenTextures(1, &texture);
       glBindTexture(GL_TEXTURE_2D, texture);
-      glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(bitmap.width),
+      // One sized channel: the format OpenGL ES, the web's GL, requires as well.
+      glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, static_cast<GLsizei>(bitmap.width),
                    static_cast<GLsizei>(bitmap.rows), 0, GL_RED, GL_UNSIGNED_BYTE, bitmap.buffer);
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);

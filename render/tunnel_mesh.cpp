@@ -21,19 +21,6 @@ constexpr float prismTexRepeatsAlong = 22.0f;
 constexpr float prismTexShift = 20.0f;  // whole repeats: it only moves u
 constexpr int bladeVertexCount = 6;
 
-// The one vertex layout of every tunnel and blade mesh, recorded in the bound vertex array.
-void setMeshAttributes() {
-  glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                        reinterpret_cast<void*>(offsetof(MeshVertex, position)));
-  glEnableVertexAttribArray(0);
-  glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                        reinterpret_cast<void*>(offsetof(MeshVertex, normal)));
-  glEnableVertexAttribArray(1);
-  glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                        reinterpret_cast<void*>(offsetof(MeshVertex, texCoord)));
-  glEnableVertexAttribArray(2);
-}
-
 void uploadPrism(MeshBuffers& mesh, const std::vector<MeshVertex>& vertices,
                  const std::vector<uint32_t>& indices) {
   glGenVertexArrays(1, &mesh.vao);
@@ -50,6 +37,18 @@ void uploadPrism(MeshBuffers& mesh, const std::vector<MeshVertex>& vertices,
 }
 
 }  // namespace
+
+void setMeshAttributes() {
+  glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
+                        reinterpret_cast<void*>(offsetof(MeshVertex, position)));
+  glEnableVertexAttribArray(0);
+  glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
+                        reinterpret_cast<void*>(offsetof(MeshVertex, normal)));
+  glEnableVertexAttribArray(1);
+  glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
+                        reinterpret_cast<void*>(offsetof(MeshVertex, texCoord)));
+  glEnableVertexAttribArray(2);
+}
 
 void prismVertices(int n, float length, MeshVertex* out) {
   const float r = polygonRadius[n];

@@ -36,6 +36,9 @@ void solidIndices(int n, uint32_t* out);                   // 12n - 12 indices
 void edgeIndices(int n, uint32_t* out);                    // 6n indices
 void barrierVertices(int n, int j, MeshVertex out[6]);
 
+// The one vertex layout of every tunnel and blade mesh, recorded in the bound vertex array.
+void setMeshAttributes();
+
 void buildTunnelMeshes();
 void buildBarrierMeshes();
 void releaseBarrierMeshes();

@@ -2,7 +2,6 @@
 // sub-steps with the contact and pickup tests between them, wave changes and the end of a run.
 #include "sim/frame_update.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -68,7 +67,9 @@ struct PlacementCache {
 PlacementCache placement;
 
 const PlacementCache& placementFor(float angle, int n) {
-  const uint32_t bits = std::bit_cast<uint32_t>(angle);
+  // The angle's bits, copied: the C++ library of Debian 12's Emscripten has no std::bit_cast.
+  uint32_t bits = 0;
+  std::memcpy(&bits, &angle, sizeof bits);
   if (placement.sides != n || placement.angleBits != bits) {
     placement.sides = n;
     placement.angleBits = bits;

@@ -21,6 +21,10 @@ PACKAGES=(
   xdotool imagemagick fonts-dejavu-core
   # the install tests' validators, and what builds and checks the .deb
   desktop-file-utils appstream dpkg-dev file lintian
+  # the web edition: the release's Emscripten (3.1.6 on Debian 12, 3.1.69 on 13) and the Node.js
+  # it runs on; FreeType's source for it, unpacked by dpkg-source from xz tarballs; its zip; and
+  # its tests, which play the page in headless Chromium through WebDriver and read its pictures
+  emscripten nodejs xz-utils zip chromium chromium-driver python3-selenium python3-pil
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

@@ -30,7 +30,7 @@ def layer_of(path, data_modules):
     folder, name = parts
     if folder == "app":
         # A system's own file (save_file_posix.cpp) belongs to the module it completes.
-        module = re.sub(r"_(posix|windows)$", "", os.path.splitext(name)[0])
+        module = re.sub(r"_(posix|windows|web|desktop)$", "", os.path.splitext(name)[0])
         return "data" if module in data_modules else "shell"
     return folder
 

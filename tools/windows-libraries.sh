@@ -7,7 +7,7 @@
 # when its stamp (source version and compiler) changes, so a second run takes seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source tools/apt_mirror.bash
+source tools/debian_source.bash
 bash tools/bootstrap-windows.sh
 
 root=$PWD
@@ -34,65 +34,10 @@ cross_build() {  # name source-folder cmake-options...
   rm -rf "$cache/build-$name"
 }
 
-# Debian's source packages, through an apt configuration of our own: a deb-src entry for the suite
-# this machine already uses, on the mirror its apt sources name. The system's sources stay as
-# they are.
-fetch_source() {  # package -> prints the unpacked folder
-  local package=$1 work=$cache/apt
-  if [ ! -f "$work/sources.list" ]; then
-    local uri="" suite=""
-    uri=$(apt_mirror) || true
-    suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-    if [ -z "$uri" ] || [ -z "$suite" ]; then
-      echo "windows-libraries: no Debian mirror or release found in the apt sources" >&2
-      exit 1
-    fi
-    mkdir -p "$work/lists/partial"
-    local keyring=/usr/share/keyrings/debian-archive-keyring.gpg security=""
-    {
-      echo "deb-src [signed-by=$keyring] $uri $suite main"
-      echo "deb-src [signed-by=$keyring] $uri $suite-updates main"
-    } > "$work/sources.list.new"
-    # The security archive too: a mirror can list a point release's source before it holds its
-    # files, and the security suite then still offers the version before it.
-    if security=$(apt_security_mirror); then
-      echo "deb-src [signed-by=$keyring] $security $suite-security main" >> "$work/sources.list.new"
-    fi
-    APT_OPTS=(-o "Dir::Etc::SourceList=$work/sources.list.new" -o "Dir::Etc::SourceParts=-"
-              -o "Dir::State::Lists=$work/lists" -o "APT::Get::List-Cleanup=0"
-              -o "Acquire::Languages=none" -o "APT::Sandbox::User=root")
-    if ! apt-get "${APT_OPTS[@]}" update -qq >&2 && [ -n "$security" ]; then
-      # Not every mirror carries the security archive: go on with the release's own suites.
-      sed -i '/-security main$/d' "$work/sources.list.new"
-      apt-get "${APT_OPTS[@]}" update -qq >&2
-    fi
-    mv "$work/sources.list.new" "$work/sources.list"
-  fi
-  APT_OPTS=(-o "Dir::Etc::SourceList=$work/sources.list" -o "Dir::Etc::SourceParts=-"
-            -o "Dir::State::Lists=$work/lists" -o "APT::Get::List-Cleanup=0"
-            -o "Acquire::Languages=none" -o "APT::Sandbox::User=root")
-  # Newest first; a mirror may list a version whose files it does not hold yet (a point release's
-  # update), so an older one of the same indexes is taken rather than failing the build.
-  local version
-  : > "$work/$package.log"
-  for version in $(apt-cache "${APT_OPTS[@]}" showsrc "$package" 2>/dev/null |
-                   awk '/^Version:/ { print $2 }' | sort -u -r -V); do
-    rm -rf "$work/$package" && mkdir -p "$work/$package"
-    if (cd "$work/$package" &&
-        apt-get "${APT_OPTS[@]}" source -qq "$package=$version" >> "$work/$package.log" 2>&1); then
-      find "$work/$package" -mindepth 1 -maxdepth 1 -type d | head -n 1
-      return 0
-    fi
-    echo "windows-libraries: $package $version could not be fetched; trying an older one" >&2
-  done
-  cat "$work/$package.log" >&2
-  exit 1
-}
-
 glfw_key="glfw3 $(dpkg-query -W -f='${Version}' libglfw3-dev) $compiler"
 if ! current glfw "$glfw_key"; then
   echo "windows-libraries: GLFW from Debian's source package"
-  src=$(fetch_source glfw3)
+  src=$(fetch_source glfw3 "$cache/apt")
   cross_build glfw "$src" -DGLFW_BUILD_EXAMPLES=OFF -DGLFW_BUILD_TESTS=OFF -DGLFW_BUILD_DOCS=OFF
   mkdir -p "$prefix/licences/glfw"
   cp "$src/LICENSE.md" "$prefix/licences/glfw/"
@@ -103,7 +48,7 @@ fi
 freetype_key="freetype $(dpkg-query -W -f='${Version}' libfreetype-dev) $compiler"
 if ! current freetype "$freetype_key"; then
   echo "windows-libraries: FreeType from Debian's source package"
-  src=$(fetch_source freetype)
+  src=$(fetch_source freetype "$cache/apt")
   # Only what reads the game's TrueType font: no compressed or PNG glyphs, no shaping.
   cross_build freetype "$src" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON

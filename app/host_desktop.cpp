@@ -1,0 +1,14 @@
+// The desktop's host is the process itself: the frame loop runs on the main thread until the
+// window closes, and the game's end is the process's end.
+#include "app/host.h"
+
+// The record's folder lock is the operating system's, seen by takeRecordLock itself.
+bool hostSeesRecordHeldElsewhere() { return false; }
+
+void beginHostSession() {}
+
+void runFrameLoop(bool (*playFrame)(), void (*endGame)()) {
+  while (playFrame()) {
+  }
+  endGame();
+}
