@@ -62,6 +62,7 @@ TextureImage decodedAhead[textureListSize];
 int runningWorkers = 0;
 bool decodingAhead = false;
 int64_t storedBytes = 0;  // every level of every picture uploaded so far
+int nextPicture = 0;      // the list's next picture to load
 
 // The visible boxes of every picture uploaded, by texture name.
 struct NamedBoxes {
@@ -166,29 +167,33 @@ void discardDecodedTextures() {
   decodingAhead = false;
 }
 
+bool loadNextTexture() {
+  if (nextPicture == textureListSize) {
+    nextPicture = 0;
+    if (decodingAhead) {
+      discardDecodedTextures();
+      // The decoder is left as loading the list one by one would have left it.
+      const bool lastKeepsRows = textureList[textureListSize - 1].keepRowOrder;
+      stbi_set_flip_vertically_on_load(lastKeepsRows ? 0 : 1);
+    }
+    return false;
+  }
+  const int i = nextPicture++;
+  const TextureEntry& e = textureList[i];
+  uint32_t name = 0;
+  if (!decodingAhead || runningWorkers == 0) {
+    name = loadTexture(e.path, e.generateMipmaps, e.keepRowOrder, e.repeatWrap);
+  } else {
+    waitUntilDecoded(i);
+    if (glReady) name = uploadTexture(e.path, decodedAhead[i], e.repeatWrap);
+    decodedAhead[i] = TextureImage{};  // uploaded: the copy in memory can go at once
+    markUploaded(i);
+  }
+  if (e.target != nullptr) *e.target = name;
+  return true;
+}
+
 void loadAllTextures() {
-  if (!decodingAhead) {
-    for (const TextureEntry& e : textureList) {
-      const uint32_t name = loadTexture(e.path, e.generateMipmaps, e.keepRowOrder, e.repeatWrap);
-      if (e.target != nullptr) *e.target = name;
-    }
-    return;
+  while (loadNextTexture()) {
   }
-  for (int i = 0; i < textureListSize; ++i) {
-    const TextureEntry& e = textureList[i];
-    uint32_t name = 0;
-    if (runningWorkers == 0) {
-      name = loadTexture(e.path, e.generateMipmaps, e.keepRowOrder, e.repeatWrap);
-    } else {
-      waitUntilDecoded(i);
-      if (glReady) name = uploadTexture(e.path, decodedAhead[i], e.repeatWrap);
-      decodedAhead[i] = TextureImage{};  // uploaded: the copy in memory can go at once
-      markUploaded(i);
-    }
-    if (e.target != nullptr) *e.target = name;
-  }
-  discardDecodedTextures();
-  // The decoder is left as loading the list one by one would have left it.
-  const bool lastKeepsRows = textureList[textureListSize - 1].keepRowOrder;
-  stbi_set_flip_vertically_on_load(lastKeepsRows ? 0 : 1);
 }

@@ -13,6 +13,11 @@ void startDecodingTextures();
 // Waits for the workers and frees what they decoded; for start-ups that end before the textures
 // are loaded.
 void discardDecodedTextures();
+// Loads the next picture of the list, in list order; false, with the decoding ahead ended, once
+// all are loaded (the next call starts the list again). A start-up that must give its host a turn
+// between pictures (the browser's page, to show its progress) takes them one at a time.
+bool loadNextTexture();
+// Every picture of the list: loadNextTexture until it returns false.
 void loadAllTextures();
 // Bytes of picture data handed to the GL so far, every mipmap level included: the texture store
 // the pictures keep for the whole game.
