@@ -89,7 +89,8 @@ int abandonStartUp(const std::string& why) {
   return 1;
 }
 
-void startUp() {
+// Start-up, from the GL state to the record: everything before the pictures.
+void beginStartUp() {
   initGlState(windowWidth, windowHeight);
   projection = buildProjection(windowWidth, windowHeight);
   glfwSetKeyCallback(window, onKey);
@@ -100,8 +101,33 @@ void startUp() {
   glfwSetFramebufferSizeCallback(window, onFramebufferSize);
   initSoundEngine();
   readSaveFile();
-  loadGameResources();
+}
+
+// What start-up builds once the pictures are loaded, in its fixed order.
+void loadResourcesAfterTextures() {
+  fillTunnelPolygon();
+  buildTunnelMeshes();
+  buildShaderPrograms();
+  setupScene();
+  loadGlyphs();
+  createUnitQuad();
+}
+
+// Start-up as steps, in the same fixed order: the first runs up to the record, each further step
+// loads one picture, and the last builds the rest and shows the first screen. False once start-up
+// is complete. The desktop runs them back to back; the browser gives its page a turn between two,
+// so it can show how far loading has come.
+bool continueStartUp() {
+  static bool begun = false;
+  if (!begun) {
+    begun = true;
+    beginStartUp();
+    return true;
+  }
+  if (loadNextTexture()) return true;
+  loadResourcesAfterTextures();
   showScreen(currentScreen);
+  return false;
 }
 
 void shutDown() {
@@ -157,12 +183,7 @@ void connectLayers() {
 
 void loadGameResources() {
   loadAllTextures();
-  fillTunnelPolygon();
-  buildTunnelMeshes();
-  buildShaderPrograms();
-  setupScene();
-  loadGlyphs();
-  createUnitQuad();
+  loadResourcesAfterTextures();
 }
 
 int runGame() {
@@ -202,10 +223,9 @@ int runGame() {
     return abandonStartUp("NAVRO needs OpenGL 4.6; the graphics driver did not give its functions");
   }
   window = created;
-  startUp();
 
-  // The desktop plays every frame here and shuts down before returning; the browser plays one
-  // frame per animation frame of the page after this returns.
-  runFrameLoop(playFrame, shutDown);
+  // The desktop starts up and plays every frame here, and shuts down before returning; the
+  // browser runs one start-up step or frame per animation frame of the page after this returns.
+  runFrameLoop(continueStartUp, playFrame, shutDown);
   return 0;
 }

@@ -9,8 +9,10 @@ bool hostSeesRecordHeldElsewhere();
 // Before the record is read. In the browser: every save of the record is copied into the page's
 // lasting storage once it is done.
 void beginHostSession();
-// Plays frames until `playFrame` returns false, then calls `endGame` (shutdown, the record
-// written). The desktop loops here and returns after `endGame`. The browser must have its turn
-// between frames to show each one and deliver the input, so this returns at once and the page
-// plays one frame per animation frame; after `endGame` the player is told the game has ended.
-void runFrameLoop(bool (*playFrame)(), void (*endGame)());
+// Runs start-up's steps until `startUpStep` returns false, then plays frames until `playFrame`
+// returns false, then calls `endGame` (shutdown, the record written). The desktop runs them all
+// here and returns after `endGame`. The browser must have its turn between steps and frames, to
+// show how far loading has come, then each frame, and to deliver the input: this returns at once
+// and the page runs one step or frame per animation frame; after `endGame` the player is told the
+// game has ended.
+void runFrameLoop(bool (*startUpStep)(), bool (*playFrame)(), void (*endGame)());

@@ -7,7 +7,9 @@ bool hostSeesRecordHeldElsewhere() { return false; }
 
 void beginHostSession() {}
 
-void runFrameLoop(bool (*playFrame)(), void (*endGame)()) {
+void runFrameLoop(bool (*startUpStep)(), bool (*playFrame)(), void (*endGame)()) {
+  while (startUpStep()) {
+  }
   while (playFrame()) {
   }
   endGame();

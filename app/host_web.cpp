@@ -1,5 +1,5 @@
-// The browser page around the game: the record's copy in the page's storage, the frame loop at the
-// page's pace, and the notice that the game has ended.
+// The browser page around the game: the record's copy in the page's storage, start-up and the
+// frame loop at the page's pace, and the notice that the game has ended.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -37,12 +37,18 @@ int renameAndKeep(const char* from, const char* to) {
 }
 
 struct FrameLoop {
+  bool (*startUpStep)() = nullptr;
   bool (*playFrame)() = nullptr;
   void (*endGame)() = nullptr;
+  bool startingUp = true;
 };
 FrameLoop frameLoop;
 
 void playAnimationFrame() {
+  if (frameLoop.startingUp) {
+    frameLoop.startingUp = frameLoop.startUpStep();
+    return;
+  }
   if (frameLoop.playFrame()) return;
   emscripten_cancel_main_loop();
   frameLoop.endGame();
@@ -64,9 +70,10 @@ void beginHostSession() {
   saveFileSteps.rename = renameAndKeep;
 }
 
-void runFrameLoop(bool (*playFrame)(), void (*endGame)()) {
-  frameLoop = {playFrame, endGame};
+void runFrameLoop(bool (*startUpStep)(), bool (*playFrame)(), void (*endGame)()) {
+  frameLoop = {startUpStep, playFrame, endGame, true};
   // At the page's own pace (its animation frames), and back to the page now: main returns and the
-  // page keeps the program running.
+  // page keeps the program running. Each start-up step has a frame of its own, so the page can
+  // show its progress between two pictures, which are decoded on this one thread.
   emscripten_set_main_loop(playAnimationFrame, 0, false);
 }
