@@ -1,11 +1,16 @@
 // The browser page around the game: the record's copy in the page's storage, start-up and the
-// frame loop at the page's pace, and the notice that the game has ended.
+// frame loop at the page's pace, the canvas's drawing buffer at its size on the page, and the
+// notice that the game has ended.
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "app/host.h"
 #include "app/save_file.h"
+#include "app/window.h"
+#include "render/textures.h"
 
 // record.js copies the record's folder into IndexedDB once the steps of a save in progress are
 // all done (it waits for the page's next turn), so two steps ask for one copy.
@@ -19,6 +24,11 @@ EM_JS(void, releaseRecordInPage, (), { Module['navroReleaseRecord'](); });
 
 EM_JS(void, showNoticeOverCanvas, (const char* line),
       { Module['navroShowNotice'](UTF8ToString(line)); });
+
+// The page shows how far start-up has come: it counts the picture lines the game prints.
+EM_JS(void, tellPageStartUpBegins, (int pictures), { Module['navroStartUpBegins'](pictures); });
+// The game plays: the page hands it the keys and the pointer from now on.
+EM_JS(void, tellPagePlayBegins, (), { Module['navroPlayBegins'](); });
 
 namespace {
 
@@ -44,11 +54,36 @@ struct FrameLoop {
 };
 FrameLoop frameLoop;
 
+constexpr const char* canvasSelector = "#canvas";
+
+// The canvas's drawing buffer takes the canvas's size on the page in the screen's own pixels, so
+// the picture is sharp on a high-density screen; the game then sets its viewport and projection
+// through its framebuffer-size callback, as for a resized desktop window.
+void fitCanvasToPage() {
+  double cssWidth = 0, cssHeight = 0;
+  if (emscripten_get_element_css_size(canvasSelector, &cssWidth, &cssHeight) !=
+      EMSCRIPTEN_RESULT_SUCCESS)
+    return;
+  const double ratio = emscripten_get_device_pixel_ratio();
+  const int width = static_cast<int>(std::lround(cssWidth * ratio));
+  const int height = static_cast<int>(std::lround(cssHeight * ratio));
+  int current = 0, currentHeight = 0;
+  emscripten_get_canvas_element_size(canvasSelector, &current, &currentHeight);
+  if (width <= 0 || height <= 0 || (width == current && height == currentHeight)) return;
+  emscripten_set_canvas_element_size(canvasSelector, width, height);
+  onFramebufferSize(window, width, height);
+}
+
 void playAnimationFrame() {
   if (frameLoop.startingUp) {
-    frameLoop.startingUp = frameLoop.startUpStep();
+    if (frameLoop.startUpStep()) return;
+    frameLoop.startingUp = false;
+    tellPagePlayBegins();
     return;
   }
+  // Looked at every frame: a resized window, full screen, a changed zoom or screen density (which
+  // fires no resize event when the canvas's size on the page stays the same).
+  fitCanvasToPage();
   if (frameLoop.playFrame()) return;
   emscripten_cancel_main_loop();
   frameLoop.endGame();
@@ -72,8 +107,9 @@ void beginHostSession() {
 
 void runFrameLoop(bool (*startUpStep)(), bool (*playFrame)(), void (*endGame)()) {
   frameLoop = {startUpStep, playFrame, endGame, true};
+  tellPageStartUpBegins(pictureCount());
   // At the page's own pace (its animation frames), and back to the page now: main returns and the
-  // page keeps the program running. Each start-up step has a frame of its own, so the page can
-  // show its progress between two pictures, which are decoded on this one thread.
+  // page keeps the program running. Each start-up step has a frame of its own, so the page shows
+  // its progress between two pictures, which are decoded on this one thread.
   emscripten_set_main_loop(playAnimationFrame, 0, false);
 }

@@ -1,6 +1,6 @@
 // The browser's side of the window: why the page could not give the game its context, the
 // gamepad through the browser's standard mapping, and F11 as the browser's full screen for the
-// canvas.
+// canvas's stage.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
@@ -10,11 +10,12 @@
 #include "app/window.h"
 
 // F11 arrives inside the page's own key event, the only moment a page may ask for full screen:
-// the canvas is asked at once. The page letterboxes it at its own size (index.html).
+// the stage around the canvas is asked at once, so the canvas keeps the page's 16:9 fit within it,
+// letterboxed (index.html), and its drawing buffer follows (host_web.cpp).
 EM_JS(bool, askForFullscreen, (), {
-  var canvas = Module['canvas'];
-  if (!canvas || !canvas.requestFullscreen) return false;
-  canvas.requestFullscreen().catch(
+  var stage = Module['canvas'] && Module['canvas'].parentElement;
+  if (!stage || !stage.requestFullscreen) return false;
+  stage.requestFullscreen().catch(
       function(error) { err('Full screen refused: ' + error.message); });
   return true;
 });
