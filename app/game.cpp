@@ -96,7 +96,7 @@ void beginStartUp() {
   glfwSetKeyCallback(window, onKey);
   glfwSetCursorPosCallback(window, onCursorPos);
   glfwSetMouseButtonCallback(window, onMouseButton);
-  glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+  setCursorCaptured(true);
   loadWindowIcon();
   glfwSetFramebufferSizeCallback(window, onFramebufferSize);
   initSoundEngine();

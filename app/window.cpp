@@ -1,5 +1,5 @@
-// The window-system requests of the game that every system makes alike: closing, cursor capture,
-// the full-screen toggle, resize.
+// The window-system requests of the game that every system makes alike: closing, the full-screen
+// toggle, resize.
 #include "app/window.h"
 
 #include <GLFW/glfw3.h>
@@ -15,11 +15,6 @@ int32_t savedWindowHeight = startWindowHeight;
 
 void requestClose() {
   if (window != nullptr) glfwSetWindowShouldClose(window, 1);
-}
-
-void setCursorCaptured(bool captured) {
-  if (window == nullptr) return;
-  glfwSetInputMode(window, GLFW_CURSOR, captured ? GLFW_CURSOR_DISABLED : GLFW_CURSOR_NORMAL);
 }
 
 void toggleFullscreen() {

@@ -1,5 +1,6 @@
 // The desktop's side of the window: why the window system or the GL context could not be had, the
-// gamepad through the window system's mappings, and full screen on the primary monitor.
+// gamepad through the window system's mappings, full screen on the primary monitor, and the
+// cursor captured by the window system.
 #include <GLFW/glfw3.h>
 #include <cstdio>
 
@@ -56,6 +57,11 @@ std::string describeMissingGl() {
                      "." + std::to_string(info.minor);
   if (!info.renderer.empty()) line += " (" + info.renderer + ")";
   return line;
+}
+
+void setCursorCaptured(bool captured) {
+  if (window == nullptr) return;
+  glfwSetInputMode(window, GLFW_CURSOR, captured ? GLFW_CURSOR_DISABLED : GLFW_CURSOR_NORMAL);
 }
 
 namespace {

@@ -1,6 +1,6 @@
 // The browser's side of the window: why the page could not give the game its context, the
-// gamepad through the browser's standard mapping, and F11 as the browser's full screen for the
-// canvas's stage.
+// gamepad through the browser's standard mapping, F11 as the browser's full screen for the
+// canvas's stage, and the cursor hidden, then locked once the player clicks.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
@@ -18,6 +18,30 @@ EM_JS(bool, askForFullscreen, (), {
   stage.requestFullscreen().catch(
       function(error) { err('Full screen refused: ' + error.message); });
   return true;
+});
+
+// The desktop hides and captures the cursor at once. A page may lock the pointer only while the
+// player is using it, or the browser refuses with an error: the cursor is hidden over the canvas
+// at once and locked at the next click on it, while play still wants it. Keys do not lock it:
+// with the pointer locked the browser takes Escape to unlock it, and Escape would no longer end
+// the game at the first press.
+EM_JS(void, captureCursorInPage, (bool captured), {
+  var canvas = Module['canvas'];
+  if (!Module['navroLockOnClick']) {
+    Module['navroLockOnClick'] = function() {
+      if (!Module['navroCursorCaptured'] || document.pointerLockElement == canvas) return;
+      try {
+        var asked = canvas.requestPointerLock();
+        // A refusal leaves the cursor hidden, as it is until the lock comes.
+        if (asked && asked.catch) asked.catch(function(){});
+      } catch (refused) {
+      }
+    };
+    canvas.addEventListener('mousedown', Module['navroLockOnClick']);
+  }
+  Module['navroCursorCaptured'] = captured;
+  canvas.style.cursor = captured ? "none" : "";
+  if (!captured && document.pointerLockElement == canvas) document.exitPointerLock();
 });
 
 EM_JS(bool, leaveFullscreen, (), {
@@ -69,6 +93,8 @@ std::string describeWindowSystemFailure() { return "the page has no canvas for t
 std::string describeMissingGl() {
   return "NAVRO needs WebGL 2; this browser did not give the page a WebGL 2 context";
 }
+
+void setCursorCaptured(bool captured) { captureCursorInPage(captured); }
 
 bool switchFullscreen(bool toFullscreen) {
   static bool following = false;
