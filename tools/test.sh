@@ -44,12 +44,12 @@ bash tests/windows/play_zip.sh dist/navro-*-windows-x86_64.zip build/ci/navro-se
 
 # The web: the folder as tools/package-web.sh writes it (FreeType for the web is built once and
 # cached), the same runs from the same seeds under Node.js, and the page played in headless
-# Chromium from a server on the loopback address.
+# Chromium from a server on the loopback address, its run's screen beside the release build's.
 stage "web build"
 bash tools/package-web.sh
 stage "web tests"
 bash tests/seedmap_compare.sh build/ci/navro-seedmap build/web/navro-seedmap.js
-/usr/bin/python3 tests/web/play_page.py build/web
+/usr/bin/python3 tests/web/play_page.py build/web --desktop build/ci
 
 stage "sanitizer build"
 cmake --preset sanitize > /dev/null
