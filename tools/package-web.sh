@@ -7,11 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/bootstrap.sh      # Emscripten, Node.js, glm, stb and miniaudio
-bash tools/web-libraries.sh  # FreeType for the web, the header-only libraries in their folder
+bash tools/web-libraries.sh  # FreeType and GoogleTest for the web, the header-only libraries
 source tools/web_environment.bash
 
 cmake --preset web > /dev/null
-cmake --build --preset web
+cmake --build --preset web --target navro
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/web/CMakeCache.txt)
 name=navro-$version-web
 stage=$PWD/build/web/zip

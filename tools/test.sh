@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The whole test suite from a fresh clone: installs what it needs, builds with warnings as errors
 # and runs every test; then builds the game for Windows, packs its zip and tests both under Wine;
-# then builds the web edition and plays it in headless Chromium; then builds the same suite under
-# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer and runs it again, and gives
-# each fuzz target a bounded time.
+# then builds the web edition, runs its unit tests under Node.js and plays it in headless Chromium
+# beside the release build; then builds the same suite under AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer and runs it again, and gives each fuzz target a bounded time.
 # Without a display everything runs under one virtual display. Arguments go to both ctest runs.
 # NAVRO_FUZZ_SECONDS sets the time per fuzz target (20 s).
 set -euo pipefail
@@ -42,12 +42,15 @@ stage "windows tests"
 )
 bash tests/windows/play_zip.sh dist/navro-*-windows-x86_64.zip build/ci/navro-seedmap
 
-# The web: the folder as tools/package-web.sh writes it (FreeType for the web is built once and
-# cached), the same runs from the same seeds under Node.js, and the page played in headless
-# Chromium from a server on the loopback address, its run's screen beside the release build's.
+# The web: the folder as tools/package-web.sh writes it (FreeType and GoogleTest for the web are
+# built once and cached), the unit tests that need no GL run by ctest under Node.js, the same runs
+# from the same seeds, and the page played in headless Chromium from a server on the loopback
+# address, its run's screen beside the release build's.
 stage "web build"
 bash tools/package-web.sh
+cmake --build --preset web
 stage "web tests"
+ctest --preset web --output-on-failure
 bash tests/seedmap_compare.sh build/ci/navro-seedmap build/web/navro-seedmap.js
 /usr/bin/python3 tests/web/play_page.py build/web --desktop build/ci
 

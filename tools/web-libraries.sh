@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds, once, what the web build links, into build/web-cache/prefix: FreeType from Debian's own
-# source package, compiled to WebAssembly with the release's Emscripten; beside it the same glm,
+# source package and GoogleTest from /usr/src/googletest (for the unit tests run under Node.js),
+# compiled to WebAssembly with the release's Emscripten; beside them the same glm,
 # stb and miniaudio headers the Linux build uses, alone in their folder (never /usr/include,
 # whose glibc headers would shadow Emscripten's own). GLFW and the GL come with Emscripten
 # itself. With --bench, also Google Benchmark from Debian's source package, for the frame update
@@ -19,23 +20,30 @@ mkdir -p "$cache" "$prefix"
 
 current() { [ -f "$cache/$1.stamp" ] && [ "$(cat "$cache/$1.stamp")" = "$2" ]; }
 stamp() { echo "$2" > "$cache/$1.stamp"; }
+# Libraries written for older CMake releases warn about it; their warnings are not ours to act on.
+# All the output goes to the piece's log, whose end is shown when a step fails.
+web_build() {  # name source-folder cmake-options...
+  local name=$1 src=$2 log=$cache/build-$1.log
+  shift 2
+  rm -rf "$cache/build-$name"
+  {
+    emcmake cmake -S "$src" -B "$cache/build-$name" -G Ninja -Wno-dev -Wno-deprecated \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" &&
+      cmake --build "$cache/build-$name" && cmake --install "$cache/build-$name"
+  } > "$log" 2>&1 || { tail -n 20 "$log" >&2; return 1; }
+  rm -rf "$cache/build-$name"
+}
 
 freetype_key="freetype $(dpkg-query -W -f='${Version}' libfreetype-dev) emscripten $compiler"
 if ! current freetype "$freetype_key"; then
   echo "web-libraries: FreeType from Debian's source package"
   src=$(fetch_source freetype "$cache/apt")
-  rm -rf "$cache/build-freetype"
-  # Only what reads the game's TrueType font: no compressed or PNG glyphs, no shaping. Libraries
-  # written for older CMake releases warn about it; their warnings are not ours to act on.
-  emcmake cmake -S "$src" -B "$cache/build-freetype" -G Ninja -Wno-dev -Wno-deprecated \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
-    -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON \
-    -DFT_DISABLE_BROTLI=ON > "$cache/build-freetype.log"
-  cmake --build "$cache/build-freetype" >> "$cache/build-freetype.log"
-  cmake --install "$cache/build-freetype" >> "$cache/build-freetype.log"
+  # Only what reads the game's TrueType font: no compressed or PNG glyphs, no shaping.
+  web_build freetype "$src" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+    -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
   mkdir -p "$prefix/licences/freetype"
   cp "$src/LICENSE.TXT" "$src/docs/FTL.TXT" "$prefix/licences/freetype/"
-  rm -rf "$cache/build-freetype" "$cache/apt/freetype"
+  rm -rf "$cache/apt/freetype"
   stamp freetype "$freetype_key"
 fi
 
@@ -43,16 +51,20 @@ benchmark_key="benchmark $(dpkg-query -W -f='${Version}' libbenchmark-dev) emscr
 if [ "${1:-}" = "--bench" ] && ! current benchmark "$benchmark_key"; then
   echo "web-libraries: Google Benchmark from Debian's source package"
   src=$(fetch_source benchmark "$cache/apt")
-  rm -rf "$cache/build-benchmark"
   # Debian's source reads no version from git: 0.0.0 makes it take the project's own.
-  emcmake cmake -S "$src" -B "$cache/build-benchmark" -G Ninja -Wno-dev -Wno-deprecated \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
-    -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
-    -DBENCHMARK_ENABLE_WERROR=OFF -DGIT_VERSION=0.0.0 > "$cache/build-benchmark.log"
-  cmake --build "$cache/build-benchmark" >> "$cache/build-benchmark.log"
-  cmake --install "$cache/build-benchmark" >> "$cache/build-benchmark.log"
-  rm -rf "$cache/build-benchmark" "$cache/apt/benchmark"
+  web_build benchmark "$src" -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+    -DBENCHMARK_ENABLE_WERROR=OFF -DGIT_VERSION=0.0.0
+  rm -rf "$cache/apt/benchmark"
   stamp benchmark "$benchmark_key"
+fi
+
+# No thread starts in the page or under Node.js without SharedArrayBuffer: GoogleTest without its own.
+gtest_key="googletest $(dpkg-query -W -f='${Version}' googletest) emscripten $compiler"
+if ! current googletest "$gtest_key"; then
+  echo "web-libraries: GoogleTest from /usr/src/googletest"
+  web_build googletest /usr/src/googletest -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON \
+    -Dgtest_disable_pthreads=ON
+  stamp googletest "$gtest_key"
 fi
 
 # The header-only libraries, exactly the files the Linux build includes; copied with their

@@ -38,3 +38,6 @@ add_library(OpenGL::GL INTERFACE IMPORTED)
 target_link_options(OpenGL::GL INTERFACE -sMAX_WEBGL_VERSION=2 -sMIN_WEBGL_VERSION=2)
 add_library(navro_glad INTERFACE)
 target_include_directories(navro_glad SYSTEM INTERFACE ${CMAKE_CURRENT_LIST_DIR}/include)
+
+# GoogleTest built for the web by tools/web-libraries.sh, for the tests run under Node.js.
+set(GTest_DIR ${NAVRO_WEB_PREFIX}/lib/cmake/GTest CACHE PATH "GoogleTest built for the web")

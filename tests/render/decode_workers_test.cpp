@@ -1,6 +1,7 @@
 // The hand-over between the decoding workers and the main thread: repeated many thousand times
 // it never loses a wake-up, a stop reaches workers waiting for room, and refused threads leave
-// the work to the caller. Runs on Linux and, cross-built, through Wine.
+// the work to the caller. Runs on Linux, cross-built through Wine, and built for the web under
+// Node.js, where no thread starts: there only the refusals run.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -44,6 +45,19 @@ void withinHangLimit(const char* what, Body body) {
   runner.join();
 }
 
+// Whether this system starts threads at all: a web page served without the headers that
+// SharedArrayBuffer needs starts none, and neither does its build under Node.js.
+bool threadsStart() {
+  static const bool start = [] {
+    if (!realDecodeThreadSteps.start(0, [](void*) -> void* { return nullptr; })) return false;
+    realDecodeThreadSteps.join(0);
+    return true;
+  }();
+  return start;
+}
+constexpr const char* noThreads =
+    "this system starts no thread: the game decodes every picture on its main thread";
+
 class DecodeWorkers : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -54,6 +68,7 @@ class DecodeWorkers : public ::testing::Test {
 };
 
 TEST_F(DecodeWorkers, ManyThousandHandOversInListOrderUnderATightBudget) {
+  if (!threadsStart()) GTEST_SKIP() << noThreads;
   // A budget of a few bytes makes the workers wait for room at almost every job, so the main
   // thread's and the workers' wake-ups cross each other all the time.
   decodeAheadBudget = 6;
@@ -74,6 +89,7 @@ TEST_F(DecodeWorkers, ManyThousandHandOversInListOrderUnderATightBudget) {
 }
 
 TEST_F(DecodeWorkers, AStopReachesWorkersWaitingForRoom) {
+  if (!threadsStart()) GTEST_SKIP() << noThreads;
   // Each round: the first job handed over, the workers then held back by a budget smaller than
   // any job, and the stop must still let them go.
   decodeAheadBudget = 0;
@@ -95,17 +111,28 @@ TEST_F(DecodeWorkers, AStopReachesWorkersWaitingForRoom) {
   EXPECT_EQ(roundsWithAWaiter, stopRounds);
 }
 
-TEST_F(DecodeWorkers, RefusedThreadsLeaveTheWorkToTheOthersOrTheCaller) {
+TEST_F(DecodeWorkers, RefusedThreadsLeaveTheWorkToTheCaller) {
   decodeThreadSteps.start = [](int, void* (*)(void*)) { return false; };
   slots.assign(8, -1);
   EXPECT_EQ(startDecodeWorkers({8, smallSize, decodeSquare}), 0);
   stopDecodeWorkers();  // nothing to join
   for (int64_t s : slots) EXPECT_EQ(s, -1);
 
-  // One worker refused: the other decodes the whole list.
+  // A system that starts no thread refuses both workers itself, the same way.
+  if (!threadsStart()) {
+    decodeThreadSteps = realDecodeThreadSteps;
+    EXPECT_EQ(startDecodeWorkers({8, smallSize, decodeSquare}), 0);
+    stopDecodeWorkers();
+    for (int64_t s : slots) EXPECT_EQ(s, -1);
+  }
+}
+
+TEST_F(DecodeWorkers, OneRefusedWorkerLeavesTheWholeListToTheOther) {
+  if (!threadsStart()) GTEST_SKIP() << noThreads;
   decodeThreadSteps.start = [](int worker, void* (*body)(void*)) {
     return worker == 1 && realDecodeThreadSteps.start(worker, body);
   };
+  slots.assign(8, -1);
   withinHangLimit("one worker", [] {
     ASSERT_EQ(startDecodeWorkers({8, smallSize, decodeSquare}), 1);
     for (int i = 0; i < 8; ++i) {
