@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/camera.h"
-#include "app/run_state.h"
-#include "app/sound_files.h"
+#include "app/data/camera.h"
+#include "app/data/run_state.h"
+#include "app/data/sound_files.h"
 #include "sim/controls.h"
 #include "sim/generation.h"
 #include "sim/key_codes.h"

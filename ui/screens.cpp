@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "app/run_state.h"
-#include "app/save_file.h"
-#include "app/texture_names.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
+#include "app/data/texture_names.h"
 #include "sim/generation.h"
 #include "sim/pickups.h"
 #include "sim/random.h"

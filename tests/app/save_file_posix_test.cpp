@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "app/save_file.h"
+#include "app/data/save_file.h"
 #include "app/save_file_test_support.h"
 
 namespace {

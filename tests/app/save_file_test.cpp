@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/run_state.h"
-#include "app/save_file.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
 #include "app/save_file_test_support.h"
 #include "sim/frame_update.h"
 #include "ui/screens.h"

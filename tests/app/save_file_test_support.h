@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/save_file.h"
+#include "app/data/save_file.h"
 #include "kit/scratch_folder.h"
 
 namespace savetest {

@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/save_file.h"
+#include "app/data/save_file.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

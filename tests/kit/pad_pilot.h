@@ -2,7 +2,7 @@
 // each frame held as a player would hold them on a pad, read by the game's own pad poll.
 #pragma once
 
-#include "app/window.h"
+#include "app/shell/window.h"
 #include "kit/bot_pilot.h"
 #include "ui/gamepad.h"
 

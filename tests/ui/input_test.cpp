@@ -6,9 +6,9 @@
 #include <cmath>
 #include <string>
 
-#include "app/camera.h"
-#include "app/run_state.h"
-#include "app/window.h"
+#include "app/data/camera.h"
+#include "app/data/run_state.h"
+#include "app/shell/window.h"
 #include "kit/player_input.h"
 #include "sim/random.h"
 #include "ui/input.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/window.h"
+#include "app/shell/window.h"
 
 // F11 arrives inside the page's own key event, the only moment a page may ask for full screen:
 // the canvas is asked at once. The page letterboxes it at its own size (index.html).

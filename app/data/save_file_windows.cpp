@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <string>
 
-#include "app/save_file.h"
+#include "app/data/save_file.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/host.h"
-#include "app/save_file.h"
+#include "app/data/save_file.h"
+#include "app/shell/host.h"
 
 // record.js copies the record's folder into IndexedDB once the steps of a save in progress are
 // all done (it waits for the page's next turn), so two steps ask for one copy.

@@ -1,20 +1,20 @@
 // Start-up, the frame loop and shutdown of the game, in the order every other module relies on.
-#include "app/game.h"
+#include "app/shell/game.h"
 
 #include <GLFW/glfw3.h>
 #include <stb_image.h>
 #include <cstdio>
 #include <string>
 
-#include "app/camera.h"
-#include "app/console.h"
-#include "app/frame_clock.h"
-#include "app/game_folder.h"
-#include "app/host.h"
-#include "app/run_state.h"
-#include "app/save_file.h"
-#include "app/tunnel_polygon.h"
-#include "app/window.h"
+#include "app/data/camera.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
+#include "app/data/tunnel_polygon.h"
+#include "app/shell/console.h"
+#include "app/shell/game_folder.h"
+#include "app/shell/host.h"
+#include "app/shell/window.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"

@@ -1,6 +1,6 @@
 // Reading and writing the career record "save.esf": 16 little-endian bytes, replaced atomically
 // where the folder allows it, rewritten in place where it does not.
-#include "app/save_file.h"
+#include "app/data/save_file.h"
 
 #include <string>
 

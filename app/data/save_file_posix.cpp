@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/save_file.h"
+#include "app/data/save_file.h"
 
 namespace {
 
