@@ -21,6 +21,8 @@ PACKAGES=(
   xdotool imagemagick fonts-dejavu-core
   # the install tests' validators, and what builds and checks the .deb
   desktop-file-utils appstream dpkg-dev file lintian
+  # the release's reproducibility checks: a faked clock, and another locale compiled on the spot
+  faketime locales
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
