@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite from a fresh clone: installs what it needs, builds with warnings as errors
 # and runs every test; then builds the game for Windows, packs its zip and tests both under Wine;
+# checks that the release's packing gives the same bytes under another clock, locale and folder;
 # then builds the same suite under AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer and runs it again, and gives each fuzz target a bounded time.
 # Without a display everything runs under one virtual display. Arguments go to both ctest runs.
@@ -40,6 +41,14 @@ stage "windows tests"
   bash tests/windows/seedmap_compare.sh build/ci/navro-seedmap build/windows/navro-seedmap.exe
 )
 bash tests/windows/play_zip.sh dist/navro-*-windows-x86_64.zip build/ci/navro-seedmap
+
+# The release's packing steps, not its compilers: the .deb, the zip, the source archive and the
+# web folder's zip when one was built, each packed twice from these builds under two clocks, time
+# zones, locales and folders, byte for byte (tools/release.sh --verify rebuilds it all, by hand).
+stage "release packing"
+web=dist/navro-$(source tools/release_packing.bash && release_version .)-web
+[ -d "$web" ] || web=""
+bash tests/packaging/release_packing.sh build/ci build/windows ${web:+"$web"}
 
 stage "sanitizer build"
 cmake --preset sanitize > /dev/null
