@@ -14,6 +14,8 @@ source tools/release_packing.bash
 if [ "${1:-}" = --artifacts ]; then
   out=$2
   version=$(release_version .)
+  echo "release: this build's clock says $(date '+%Y-%m-%d %H:%M %Z'), its locale is" \
+    "${LC_ALL:-${LANG:-none}}, its umask $(umask)"
   bash tools/package.sh
   bash tools/package-windows.sh
   if [ -f tools/package-web.sh ]; then
