@@ -43,10 +43,14 @@ stage "windows tests"
 bash tests/windows/play_zip.sh dist/navro-*-windows-x86_64.zip build/ci/navro-seedmap
 
 # The release's packing steps, not its compilers: the .deb, the zip, the source archive and the
-# web folder's zip when one was built, each packed twice from these builds under two clocks, time
-# zones, locales and folders, byte for byte (tools/release.sh --verify rebuilds it all, by hand).
+# web folder's zip, each packed twice from these builds under two clocks, time zones, locales and
+# folders, byte for byte (tools/release.sh --verify rebuilds it all, by hand). The web folder is
+# built here once the web edition exists, unless a stage before has built it.
 stage "release packing"
 web=dist/navro-$(source tools/release_packing.bash && release_version .)-web
+if [ ! -d "$web" ] && [ -f tools/package-web.sh ]; then
+  bash tools/package-web.sh
+fi
 [ -d "$web" ] || web=""
 bash tests/packaging/release_packing.sh build/ci build/windows ${web:+"$web"}
 
