@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds every release artifact of the commit checked out into dist/, the same bytes on any machine
 # of the same Debian release; --verify builds them twice, as two machines would, and compares.
-#   tools/release.sh            the .deb, the Windows zip, the web folder's zip (once the web edition
-#                               exists), the source archive and SHA256SUMS, from a clean clone
+#   tools/release.sh            the .deb, the Windows zip, the web folder's zip (once the web
+#                               edition exists), the source archive and SHA256SUMS, from a clean clone
 #   tools/release.sh --verify   the same from two clean clones in two folders, the second under a
 #                               faked clock, time zone, locale and umask; fails naming what differs
 # Installs what it needs first. The builds run in build/release/ and are removed when they pass.
@@ -20,9 +20,14 @@ if [ "${1:-}" = --artifacts ]; then
   bash tools/package-windows.sh
   if [ -f tools/package-web.sh ]; then
     bash tools/package-web.sh
+    web=$(web_artifact dist "$version")
+    if [ -z "$web" ]; then
+      echo "release: tools/package-web.sh left no web edition in dist/" >&2
+      exit 1
+    fi
     # Packed again by the same step as the Windows zip, so that its bytes do not depend on how
     # the web command packs it.
-    pack_zip "dist/navro-$version-web" "dist/navro-$version-web.zip"
+    pack_web "$web" dist > /dev/null
   fi
   pack_source . dist > /dev/null
   rm -rf "$out" && mkdir -p "$out"

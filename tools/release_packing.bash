@@ -90,6 +90,41 @@ pack_windows() {
   echo "$out/$name.zip"
 }
 
+# web_artifact DIST VERSION: what the web edition's tools/package-web.sh left in DIST: its folder
+# navro-<version>-web, or else only its zip; prints nothing when there is neither.
+web_artifact() {
+  local web=$1/navro-$2-web
+  if [ -d "$web" ]; then
+    echo "$web"
+  elif [ -f "$web.zip" ]; then
+    echo "$web.zip"
+  fi
+  return 0
+}
+
+# pack_web WEB OUT: packs the web edition, its folder or the zip the web command wrote (unpacked
+# first), into OUT/navro-<version>-web.zip by the same step as the Windows zip; prints its path.
+# A copy is packed, so the folder keeps its own times and modes.
+pack_web() {
+  local web=$1 out=$2 name scratch
+  name=$(basename "$web" .zip)
+  scratch=$(mktemp -d)
+  if [ -d "$web" ]; then
+    cp -R "$web" "$scratch/$name"
+  else
+    unzip -q "$web" -d "$scratch"
+  fi
+  if [ ! -d "$scratch/$name" ]; then
+    rm -rf "$scratch"
+    packing_fail "$web holds no folder $name"
+    return 1
+  fi
+  mkdir -p "$out"
+  pack_zip "$scratch/$name" "$out/$name.zip" || { rm -rf "$scratch"; return 1; }
+  rm -rf "$scratch"
+  echo "$out/$name.zip"
+}
+
 # pack_source REPO OUT: the commit checked out in REPO as OUT/navro-<version>.tar.gz, every file
 # under navro-<version>/. git stamps the members with the commit's time; the modes, line ends
 # and compressor are fixed here so that no one's git or gzip settings change the bytes.

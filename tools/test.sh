@@ -47,11 +47,12 @@ bash tests/windows/play_zip.sh dist/navro-*-windows-x86_64.zip build/ci/navro-se
 # folders, byte for byte (tools/release.sh --verify rebuilds it all, by hand). The web folder is
 # built here once the web edition exists, unless a stage before has built it.
 stage "release packing"
-web=dist/navro-$(source tools/release_packing.bash && release_version .)-web
-if [ ! -d "$web" ] && [ -f tools/package-web.sh ]; then
+source tools/release_packing.bash
+version=$(release_version .)
+if [ -z "$(web_artifact dist "$version")" ] && [ -f tools/package-web.sh ]; then
   bash tools/package-web.sh
 fi
-[ -d "$web" ] || web=""
+web=$(web_artifact dist "$version")
 bash tests/packaging/release_packing.sh build/ci build/windows ${web:+"$web"}
 
 stage "sanitizer build"

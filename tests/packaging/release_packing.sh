@@ -4,7 +4,7 @@
 # from one build, the second time in another folder under another clock, time zone, locale and
 # umask, and must be identical; a member changed on purpose must be named by the comparison.
 # The compilers are not checked here: tools/release.sh --verify rebuilds everything twice.
-# Usage: release_packing.sh NATIVE_BUILD WINDOWS_BUILD [WEB_FOLDER]
+# Usage: release_packing.sh NATIVE_BUILD WINDOWS_BUILD [WEB_FOLDER_OR_ZIP]
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 source "$repo/tools/release_packing.bash"
@@ -16,9 +16,7 @@ if [ "${1:-}" = --pack ]; then
   pack_windows "$windows" "$out" > /dev/null
   pack_source "$repo" "$out" > /dev/null
   if [ -n "$web" ]; then
-    # The zip packs a copy: the step stamps and sets the modes of what it packs.
-    cp -R "$web" "$out/../$(basename "$web")"
-    pack_zip "$out/../$(basename "$web")" "$out/$(basename "$web").zip"
+    pack_web "$web" "$out" > /dev/null
   fi
   write_sums "$out"
   exit 0
@@ -31,7 +29,7 @@ fail() {
 native=$(cd "$1" && pwd)
 windows=$(cd "$2" && pwd)
 web=""
-[ -n "${3:-}" ] && web=$(cd "$3" && pwd)
+[ -n "${3:-}" ] && web=$(realpath "$3")
 started=$SECONDS
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
