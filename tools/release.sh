@@ -60,18 +60,21 @@ echo "release: navro $(release_version .), commit $commit," \
   "time stamps $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')"
 
 # build_clone DIR OUT [PREFIX...]: a fresh clone of the commit in DIR builds its artifacts into OUT,
-# its command run through PREFIX. Both clones share the Windows libraries and Wine's prefix built
-# from Debian's sources in this checkout's build/windows-cache: inputs like the compilers, built
-# once per machine, with their folder mapped out of them (tools/windows-libraries.sh).
+# its command run through PREFIX. The clones share this checkout's caches of what is built once
+# per machine from Debian's sources: the Windows libraries and Wine's prefix (build/windows-cache,
+# whose folder tools/windows-libraries.sh maps out of them) and the web edition's libraries
+# (build/web-cache). They are inputs like the compilers; the game itself is built in each clone.
 build_clone() {
-  local dir=$1 out=$2 step=$SECONDS
+  local dir=$1 out=$2 step=$SECONDS cache
   shift 2
   rm -rf "$dir" "$out"
-  mkdir -p "$(dirname "$dir")" "$repo/build/windows-cache"
+  mkdir -p "$(dirname "$dir")"
   git clone -q --no-checkout "$repo" "$dir"
   git -C "$dir" checkout -q --detach "$commit"
-  mkdir -p "$dir/build"
-  ln -s "$repo/build/windows-cache" "$dir/build/windows-cache"
+  for cache in windows-cache web-cache; do
+    mkdir -p "$repo/build/$cache" "$dir/build"
+    ln -s "$repo/build/$cache" "$dir/build/$cache"
+  done
   echo "release: building in $dir"
   (cd "$dir" && "$@" bash tools/release.sh --artifacts "$out") ||
     { echo "release: the build in $dir failed; it is kept there" >&2; return 1; }
