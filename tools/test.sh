@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The whole test suite from a fresh clone: installs what it needs, builds with warnings as errors
 # and runs every test; then builds the game for Windows, packs its zip and tests both under Wine;
-# then builds the web edition and plays it in headless Chromium; then builds the same suite under
-# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer and runs it again, and gives
-# each fuzz target a bounded time.
+# then builds the web edition and plays it in headless Chromium; checks that the release's
+# packing gives the same bytes under another clock, locale and folder; then builds the same suite
+# under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer and runs it again, and
+# gives each fuzz target a bounded time.
 # Without a display everything runs under one virtual display. Arguments go to both ctest runs.
 # NAVRO_FUZZ_SECONDS sets the time per fuzz target (20 s).
 set -euo pipefail
@@ -50,6 +51,14 @@ bash tools/package-web.sh
 stage "web tests"
 bash tests/seedmap_compare.sh build/ci/navro-seedmap build/web/navro-seedmap.js
 /usr/bin/python3 tests/web/play_page.py build/web
+
+# The release's packing steps, not its compilers: the .deb, the zip, the source archive and the
+# web folder's zip, each packed twice from these builds under two clocks, time zones, locales and
+# folders, byte for byte (tools/release.sh --verify rebuilds it all, by hand).
+stage "release packing"
+source tools/release_packing.bash
+bash tests/packaging/release_packing.sh build/ci build/windows \
+  "$(web_artifact dist "$(release_version .)")"
 
 stage "sanitizer build"
 cmake --preset sanitize > /dev/null
