@@ -12,7 +12,7 @@
 #include "sim/run_events.h"
 #include "ui/hud.h"
 #include "ui/ui_elements.h"
-#include "ui/window_requests.h"
+#include "ui/ui_requests.h"
 
 char seedText[seedDigitsMax + 1] = {};
 int32_t seedLength = 0;
@@ -185,4 +185,4 @@ void goToMainMenu() { showScreen(screenMainMenu); }
 void goToOptions() { showScreen(screenOptions); }
 void goToControls() { showScreen(screenControls); }
 void goToSeedEntry() { showScreen(screenSeedEntry); }
-void quitGame() { emit(windowRequests.close); }
+void quitGame() { emit(uiRequests.close); }

@@ -1,10 +1,9 @@
-// The career record kept between program starts in "save.esf".
+// The career record kept between program starts in "save.esf": what the game's start-up, its
+// run ends and its screens use. The record at any path, its byte image and each system's file
+// steps are in save_file_local.h, for this module's own files and tests.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <string>
 
 // Identical in memory and on disk: 16 bytes, little-endian.
 struct SaveData {
@@ -15,76 +14,18 @@ struct SaveData {
 static_assert(sizeof(SaveData) == 16, "the save file is a raw 16-byte copy of the record");
 
 extern SaveData saveData;
-// True when "save.esf" exists but could not be read, or is not a file: this session then never
-// writes the record, so a career it could not see is never replaced by one it started at zero.
-// Set by every read.
-extern bool saveWritesBlocked;
 
 constexpr const char* saveFileName = "save.esf";
-constexpr size_t saveRecordSize = 16;
 
 // Loads the record (zero when missing; zero with a message when short or unreadable) and prints
 // the totals.
 void readSaveFile();
 // Writes the record atomically (a temporary file renamed over it), or in place where no temporary
-// file can be made beside it or other names share it; returns false when it was not written:
-// after a failure (one line each time), when the record is read-only (one line per session) or
-// was unreadable at start-up.
+// file can be made beside it, a rename is refused or other names share it; returns false when it
+// was not written: after a failure (one line, not repeated until a save succeeds), when the record
+// is read-only or this player may not write it (one line per session) or was unreadable at
+// start-up.
 bool writeSaveFile();
-
-// The same two operations on any path (the temporary file sits beside it).
-void readSaveFileAt(const char* path);
-bool writeSaveFileAt(const char* path);
-
-// Where the record really lives: "save.esf" itself, or the end of the links it is.
-enum class SaveTargetKind {
-  missing,      // nothing there yet; a save creates it
-  file,         // a regular file
-  notAFile,     // a folder, a pipe, a device or a socket: never touched
-  unreachable,  // a link loop, a link into a missing folder, or a path that cannot be looked at
-};
-struct SaveTarget {
-  SaveTargetKind kind = SaveTargetKind::missing;
-  std::string path;    // the final path after every link; the save's temporary file sits beside it
-  std::string reason;  // why it is notAFile or unreachable, for the player
-  bool readOnly = false;     // of a file: its owner made it read-only
-  bool writeDenied = false;  // of a file: the system does not let this player write it
-  bool otherNames = false;   // of a file: other names (hard links) share it
-  // What a replacement keeps of the old file, where the system has it: permission bits or
-  // attributes, and the owner.
-  unsigned attributes = 0, owner = 0, group = 0;
-};
-
-// The little-endian byte image of a record, whatever the machine's byte order.
-void encodeSaveData(const SaveData& data, unsigned char out[saveRecordSize]);
-SaveData decodeSaveData(const unsigned char in[saveRecordSize]);
-
-// The file steps of a save, replaceable so a failing disk can be imitated; each returns 0 on
-// success like its C library counterpart.
-struct SaveFileSteps {
-  FILE* (*open)(const char* path);         // a new temporary file
-  FILE* (*openInPlace)(const char* path);  // the existing record, neither created nor truncated
-  size_t (*write)(const void* data, size_t size, FILE* f);
-  int (*flush)(FILE* f);
-  int (*cut)(FILE* f, long size);  // the file's length, after an in-place write
-  int (*sync)(FILE* f);
-  int (*close)(FILE* f);
-  int (*rename)(const char* from, const char* to);
-};
-extern SaveFileSteps saveFileSteps;        // the steps in use
-extern const SaveFileSteps realSaveSteps;  // the operating system's own
-
-// What differs from one system to the next, in save_file_posix.cpp or save_file_windows.cpp;
-// the policy around it (when to replace, rewrite in place or refuse, and what is said) is shared.
-SaveTarget findSaveTarget(const char* path);
-// Reads up to 16 bytes of the record at a final path into `bytes`, `got` of them; false with the
-// system's reason when the file cannot be read (end of file is no error).
-bool readRecordFile(const std::string& path, unsigned char* bytes, size_t& got,
-                    std::string& reason);
-// Gives a new temporary file what the player gave the record it replaces (mode, owner,
-// attributes).
-void keepAttributes(FILE* temporary, const std::string& temporaryPath, const SaveTarget& old);
-void removeFile(const std::string& path);
 
 // One copy of the game at a time on a record: a lock on the folder that holds it (after its
 // links), held by the operating system for the holder and gone with its process however that

@@ -31,7 +31,7 @@
 #include "ui/input.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
-#include "ui/window_requests.h"
+#include "ui/ui_requests.h"
 
 namespace {
 
@@ -149,10 +149,11 @@ void connectLayers() {
   runEvents.waveBannerShown = showWaveBanner;
   frameHooks.animateUi = animateUiElements;
   frameHooks.uiPass = uiPass;
-  windowRequests.close = requestClose;
-  windowRequests.captureCursor = setCursorCaptured;
-  windowRequests.toggleFullscreen = toggleFullscreen;
-  gamepadReader = readGamepad;
+  uiRequests.close = requestClose;
+  uiRequests.captureCursor = setCursorCaptured;
+  uiRequests.toggleFullscreen = toggleFullscreen;
+  uiRequests.readGamepad = readGamepad;
+  uiRequests.playSound = playSound;
 }
 
 void loadGameResources() {

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/data/save_file.h"
+#include "app/data/save_file_local.h"
 #include "app/shell/host.h"
 
 // record.js copies the record's folder into IndexedDB once the steps of a save in progress are
@@ -25,13 +25,13 @@ namespace {
 constexpr const char* endedLine = "NAVRO has ended: reload to play again";
 
 int closeAndKeep(FILE* f) {
-  const int result = realSaveSteps.close(f);
+  const int result = realSaveFileSteps.close(f);
   keepRecordInPage();
   return result;
 }
 
 int renameAndKeep(const char* from, const char* to) {
-  const int result = realSaveSteps.rename(from, to);
+  const int result = realSaveFileSteps.rename(from, to);
   keepRecordInPage();
   return result;
 }

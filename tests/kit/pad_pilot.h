@@ -5,6 +5,7 @@
 #include "app/shell/window.h"
 #include "kit/bot_pilot.h"
 #include "ui/gamepad.h"
+#include "ui/ui_requests.h"
 
 namespace padbot {
 
@@ -23,12 +24,12 @@ inline bool readScript(GamepadState& state) {
 inline void plugIn() {
   scripted = GamepadState{};
   connected = true;
-  gamepadReader = readScript;
+  uiRequests.readGamepad = readScript;
   forgetGamepad();
 }
 
 inline void unplug() {
-  gamepadReader = readGamepad;
+  uiRequests.readGamepad = readGamepad;
   forgetGamepad();
 }
 

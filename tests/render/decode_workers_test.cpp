@@ -48,7 +48,6 @@ class DecodeWorkers : public ::testing::Test {
  protected:
   void TearDown() override {
     stopDecodeWorkers();
-    decodeAheadBudget = defaultDecodeAheadBudget;
     decodeThreadSteps = realDecodeThreadSteps;
   }
 };
@@ -56,9 +55,8 @@ class DecodeWorkers : public ::testing::Test {
 TEST_F(DecodeWorkers, ManyThousandHandOversInListOrderUnderATightBudget) {
   // A budget of a few bytes makes the workers wait for room at almost every job, so the main
   // thread's and the workers' wake-ups cross each other all the time.
-  decodeAheadBudget = 6;
   slots.assign(handOvers, -1);
-  const DecodeJobs jobs = {handOvers, smallSize, decodeSquare};
+  const DecodeJobs jobs = {handOvers, 6, smallSize, decodeSquare};
   int mismatches = 0;
   withinHangLimit("hand-over", [&] {
     ASSERT_EQ(startDecodeWorkers(jobs), decodeWorkerCount);
@@ -76,12 +74,11 @@ TEST_F(DecodeWorkers, ManyThousandHandOversInListOrderUnderATightBudget) {
 TEST_F(DecodeWorkers, AStopReachesWorkersWaitingForRoom) {
   // Each round: the first job handed over, the workers then held back by a budget smaller than
   // any job, and the stop must still let them go.
-  decodeAheadBudget = 0;
   int roundsWithAWaiter = 0;
   withinHangLimit("stop", [&] {
     for (int round = 0; round < stopRounds; ++round) {
       slots.assign(64, -1);
-      ASSERT_EQ(startDecodeWorkers({64, smallSize, decodeSquare}), decodeWorkerCount);
+      ASSERT_EQ(startDecodeWorkers({64, 0, smallSize, decodeSquare}), decodeWorkerCount);
       waitUntilDecoded(0);
       markUploaded(0);
       const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -98,7 +95,7 @@ TEST_F(DecodeWorkers, AStopReachesWorkersWaitingForRoom) {
 TEST_F(DecodeWorkers, RefusedThreadsLeaveTheWorkToTheOthersOrTheCaller) {
   decodeThreadSteps.start = [](int, void* (*)(void*)) { return false; };
   slots.assign(8, -1);
-  EXPECT_EQ(startDecodeWorkers({8, smallSize, decodeSquare}), 0);
+  EXPECT_EQ(startDecodeWorkers({8, 0, smallSize, decodeSquare}), 0);
   stopDecodeWorkers();  // nothing to join
   for (int64_t s : slots) EXPECT_EQ(s, -1);
 
@@ -107,7 +104,7 @@ TEST_F(DecodeWorkers, RefusedThreadsLeaveTheWorkToTheOthersOrTheCaller) {
     return worker == 1 && realDecodeThreadSteps.start(worker, body);
   };
   withinHangLimit("one worker", [] {
-    ASSERT_EQ(startDecodeWorkers({8, smallSize, decodeSquare}), 1);
+    ASSERT_EQ(startDecodeWorkers({8, 0, smallSize, decodeSquare}), 1);
     for (int i = 0; i < 8; ++i) {
       waitUntilDecoded(i);
       markUploaded(i);

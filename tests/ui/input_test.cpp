@@ -14,6 +14,7 @@
 #include "ui/input.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
+#include "ui/ui_requests.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void countSound(const char* path) {
 class InputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    menuSoundPlayer = countSound;
+    uiRequests.playSound = countSound;
     soundsPlayed = 0;
     firstMouse = true;
     windowWidth = 1280;
