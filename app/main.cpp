@@ -1,4 +1,4 @@
 // Entry point of the game executable.
-#include "app/game.h"
+#include "app/shell/game.h"
 
 int main() { return runGame(); }

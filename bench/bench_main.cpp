@@ -2,7 +2,7 @@
 // benchmarks, so every measured frame and update does what the game's own do.
 #include <benchmark/benchmark.h>
 
-#include "app/game.h"
+#include "app/shell/game.h"
 
 int main(int argc, char** argv) {
   connectLayers();

@@ -1,7 +1,7 @@
 // Benchmarks of run generation.
 #include <benchmark/benchmark.h>
 
-#include "app/run_state.h"
+#include "app/data/run_state.h"
 #include "sim/generation.h"
 
 static void BM_GenerateWorld(benchmark::State& state) {

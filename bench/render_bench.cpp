@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/frame_clock.h"
-#include "app/game.h"
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
+#include "app/shell/game.h"
 #include "kit/gl_window.h"
 #include "render/frame.h"
 #include "render/gl_context.h"

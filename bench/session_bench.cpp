@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
-#include "app/frame_clock.h"
-#include "app/game.h"
-#include "app/save_file.h"
+#include "app/data/camera.h"
+#include "app/data/frame_clock.h"
+#include "app/data/save_file.h"
+#include "app/shell/game.h"
 #include "kit/bot_pilot.h"
 #include "kit/player_input.h"
 #include "render/frame.h"

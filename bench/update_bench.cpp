@@ -1,9 +1,9 @@
 // Benchmark of one frame update at the busiest point of a run: ten sides, eight moving platforms.
 #include <benchmark/benchmark.h>
 
-#include "app/frame_clock.h"
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
 #include "sim/frame_update.h"
 #include "sim/generation.h"
 #include "sim/random.h"

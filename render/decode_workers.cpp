@@ -40,7 +40,7 @@ void* decodeInListOrder(void*) {
     // The next picture the upload needs is always decoded; the others wait for room.
     ++waitingForRoom;
     handOverChanged.wait(held, [i, size] {
-      return stopping || i == uploadedCount || bytesWaiting + size <= decodeAheadBudget;
+      return stopping || i == uploadedCount || bytesWaiting + size <= jobs.budget;
     });
     --waitingForRoom;
     if (stopping) break;
@@ -63,7 +63,6 @@ void joinThread(int worker) { pthread_join(workers[worker], nullptr); }
 
 const DecodeThreadSteps realDecodeThreadSteps = {startThread, joinThread};
 DecodeThreadSteps decodeThreadSteps = realDecodeThreadSteps;
-int64_t decodeAheadBudget = defaultDecodeAheadBudget;
 
 int startDecodeWorkers(const DecodeJobs& list) {
   {

@@ -6,7 +6,11 @@
 
 // The list the workers go through; its functions run on the worker threads.
 struct DecodeJobs {
-  int count = 0;                           // pictures in the list
+  int count = 0;  // pictures in the list
+  // Decoded pictures may wait for their upload up to this many bytes, so the workers run ahead
+  // while the memory held stays bounded; the picture the upload needs next is decoded whatever
+  // its size.
+  int64_t budget = 0;
   int64_t (*sizeOf)(int index) = nullptr;  // bytes picture `index` holds once decoded
   void (*decode)(int index) = nullptr;     // decodes picture `index` into the caller's slot
 };
@@ -21,12 +25,6 @@ extern DecodeThreadSteps decodeThreadSteps;            // the steps in use
 extern const DecodeThreadSteps realDecodeThreadSteps;  // the operating system's own
 
 constexpr int decodeWorkerCount = 2;
-
-// Decoded pictures may wait for their upload up to this many bytes, so the workers run ahead
-// through the window's creation while the memory held stays bounded. The picture the upload
-// needs next is decoded whatever its size.
-constexpr int64_t defaultDecodeAheadBudget = int64_t{96} << 20;
-extern int64_t decodeAheadBudget;  // bytes; tests shrink it
 
 // Starts the workers on `jobs`, which must stay valid until `stopDecodeWorkers`; returns how many
 // started. With none, nothing is decoded ahead and the caller decodes every picture itself.

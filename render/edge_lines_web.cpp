@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/camera.h"
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/camera.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
 #include "render/edge_lines.h"
 #include "render/edge_quads.h"
 #include "render/tunnel_mesh.h"

@@ -5,10 +5,10 @@
 #include <glad/gl.h>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/camera.h"
-#include "app/game_screen.h"
-#include "app/texture_names.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/camera.h"
+#include "app/data/game_screen.h"
+#include "app/data/texture_names.h"
+#include "app/data/tunnel_polygon.h"
 #include "render/edge_lines.h"
 #include "render/gl_context.h"
 #include "render/platform_draw.h"

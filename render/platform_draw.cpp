@@ -3,11 +3,11 @@
 
 #include <glad/gl.h>
 
-#include "app/camera.h"
-#include "app/frame_clock.h"
-#include "app/run_state.h"
-#include "app/texture_names.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/camera.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/texture_names.h"
+#include "app/data/tunnel_polygon.h"
 #include "render/edge_lines.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"

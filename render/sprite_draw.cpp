@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "app/camera.h"
-#include "app/run_state.h"
+#include "app/data/camera.h"
+#include "app/data/run_state.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
 #include "render/textures.h"

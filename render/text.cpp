@@ -6,7 +6,7 @@
 #include FT_FREETYPE_H
 #include <glad/gl.h>
 
-#include "app/camera.h"
+#include "app/data/camera.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
 #include "render/sprite_draw.h"

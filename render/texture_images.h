@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/run_state.h"  // sheetColumns, sheetRows: the grid of every sprite sheet
+#include "app/data/run_state.h"  // sheetColumns, sheetRows: the grid of every sprite sheet
 
 constexpr int rgbaChannels = 4;
 constexpr int maxMipLevels = 16;  // enough for any side up to 32768 pixels

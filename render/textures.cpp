@@ -87,7 +87,9 @@ void decodeAhead(int index) {
   decodedAhead[index] = decodeTextureImage(e.path, !e.keepRowOrder, e.generateMipmaps);
 }
 
-constexpr DecodeJobs textureJobs = {textureListSize, decodedSize, decodeAhead};
+// Decoded copies may wait for their upload up to this many bytes (see DecodeJobs::budget).
+constexpr int64_t decodeAheadBudget = int64_t{96} << 20;
+constexpr DecodeJobs textureJobs = {textureListSize, decodeAheadBudget, decodedSize, decodeAhead};
 
 // Uploads a decoded picture (or, for an unusable file, nothing) into a new texture name and
 // reports the outcome.

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/texture_names.h"
+#include "app/data/texture_names.h"
 #include "render/texture_images.h"
 
 uint32_t loadTexture(const char* path, bool generateMipmaps, bool keepRowOrder, bool repeatWrap);

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
 #include "render/gl_context.h"
 
 MeshBuffers tunnelMeshes[prismMeshCount] = {};

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <glm/glm.hpp>
 
-#include "app/run_state.h"
+#include "app/data/run_state.h"
 
 constexpr int uiTextCapacity = 1024;
 

@@ -5,8 +5,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/texture_names.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/texture_names.h"
+#include "app/data/tunnel_polygon.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/platform_draw.h"

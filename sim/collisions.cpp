@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
 #include "sim/frame_update.h"
 #include "sim/pickups.h"
 #include "sim/scene_objects.h"

@@ -1,8 +1,8 @@
 // The player's keys during a run: turning the tunnel a face at a time, boost, doors, held items.
 #include "sim/controls.h"
 
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
 #include "sim/collisions.h"
 #include "sim/key_codes.h"
 #include "sim/pickups.h"

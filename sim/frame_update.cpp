@@ -7,11 +7,11 @@
 #include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/frame_clock.h"
-#include "app/game_screen.h"
-#include "app/run_state.h"
-#include "app/save_file.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/frame_clock.h"
+#include "app/data/game_screen.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
+#include "app/data/tunnel_polygon.h"
 #include "sim/collisions.h"
 #include "sim/pickups.h"
 #include "sim/run_events.h"

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/game_screen.h"
-#include "app/run_state.h"
-#include "app/texture_names.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/game_screen.h"
+#include "app/data/run_state.h"
+#include "app/data/texture_names.h"
+#include "app/data/tunnel_polygon.h"
 #include "sim/collisions.h"
 #include "sim/random.h"
 #include "sim/run_events.h"

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/game_screen.h"
-#include "app/run_state.h"
-#include "app/sound_files.h"
-#include "app/texture_names.h"
+#include "app/data/game_screen.h"
+#include "app/data/run_state.h"
+#include "app/data/sound_files.h"
+#include "app/data/texture_names.h"
 #include "sim/collisions.h"
 #include "sim/random.h"
 #include "sim/run_events.h"

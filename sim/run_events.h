@@ -7,7 +7,7 @@
 #include <glm/glm.hpp>
 #include <utility>
 
-#include "app/run_state.h"
+#include "app/data/run_state.h"
 
 struct RunEvents {
   void (*showScreen)(int32_t screen);   // a run starts or ends, or a diskette opens the item box

@@ -4,7 +4,7 @@
 
 #include <glm/glm.hpp>
 
-#include "app/run_state.h"
+#include "app/data/run_state.h"
 
 constexpr int particleCount = 200;
 

@@ -25,6 +25,8 @@ PACKAGES=(
   # it runs on; FreeType's source for it, unpacked by dpkg-source from xz tarballs; its zip; and
   # its tests, which play the page in headless Chromium through WebDriver and read its pictures
   emscripten nodejs xz-utils zip chromium chromium-driver python3-selenium python3-pil
+  # the release's reproducibility checks: a faked clock, and another locale compiled on the spot
+  faketime locales
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

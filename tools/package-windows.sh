@@ -8,17 +8,16 @@ cd "$(dirname "$0")/.."
 
 bash tools/bootstrap.sh         # cmake, ninja, the glad generator, glm, stb and miniaudio
 bash tools/windows-libraries.sh # the cross compilers, GLFW, FreeType, GoogleTest, Wine
+source tools/release_packing.bash
+# The linker stamps navro.exe's header with this time rather than the clock's (a build folder
+# linked before keeps the time it was linked with; tools/release.sh always builds afresh).
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(release_epoch .)}
+export SOURCE_DATE_EPOCH
 
 cmake --preset windows > /dev/null
 cmake --build --preset windows --target navro
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
-name=navro-$version-windows-x86_64
-stage=$PWD/build/windows/zip
-rm -rf "$stage"
-cmake --install build/windows --prefix "$stage/$name" --strip > /dev/null
-
+# Packed the way every release is (tools/release_packing.bash).
 mkdir -p dist
-rm -f "dist/$name.zip"
-# -X: no Unix owners or modes inside; the player's unzip gives the files their own.
-(cd "$stage" && zip -q -r -X "../../../dist/$name.zip" "$name")
-echo "package-windows: wrote dist/$name.zip ($(du -k "dist/$name.zip" | cut -f1) KiB)"
+zip=$(pack_windows build/windows dist)
+zip=${zip#"$PWD/"}
+echo "package-windows: wrote $zip ($(du -k "$zip" | cut -f1) KiB)"

@@ -8,6 +8,10 @@ cd "$(dirname "$0")/.."
 # The bootstrap also installs what packs and checks the .deb: dpkg-dev, file (CPack reads
 # executables' types with it) and lintian.
 bash tools/bootstrap.sh
+source tools/release_packing.bash
+# The linker and CPack stamp what they write with this time rather than the clock's.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(release_epoch .)}
+export SOURCE_DATE_EPOCH
 
 # Built with the hardening and optimisation flags Debian builds its own packages with, all
 # hardening on. CMake reads them at the first configure only, hence the fresh build folder.
@@ -19,12 +23,12 @@ export CFLAGS CXXFLAGS LDFLAGS
 rm -rf build/package
 cmake --preset package > /dev/null
 cmake --build --preset package
-(cd build/package && cpack -G DEB > cpack.log) || { cat build/package/cpack.log >&2; exit 1; }
 
+# Packed the way every release is (tools/release_packing.bash), every time stamp the commit's.
 mkdir -p dist
 rm -f dist/navro_*.deb
-mv build/package/navro_*.deb dist/
-deb=$(ls dist/navro_*.deb)
+deb=$(pack_deb build/package dist)
+deb=${deb#"$PWD/"}
 echo "package: wrote $deb"
 dpkg-deb --field "$deb" Package Version Architecture Depends Recommends
 

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
 #include "sim/generation.h"
 #include "sim/random.h"
 

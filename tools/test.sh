@@ -2,7 +2,8 @@
 # The whole test suite from a fresh clone: installs what it needs, builds with warnings as errors
 # and runs every test; then builds the game for Windows, packs its zip and tests both under Wine;
 # then builds the web edition, runs its unit tests under Node.js and plays it in headless Chromium
-# beside the release build; then builds the same suite under AddressSanitizer (leaks included) and
+# beside the release build; checks that the release's packing gives the same bytes under another
+# clock, locale and folder; then builds the same suite under AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer and runs it again, and gives each fuzz target a bounded time.
 # Without a display everything runs under one virtual display. Arguments go to both ctest runs.
 # NAVRO_FUZZ_SECONDS sets the time per fuzz target (20 s).
@@ -53,6 +54,14 @@ stage "web tests"
 ctest --preset web --output-on-failure
 bash tests/seedmap_compare.sh build/ci/navro-seedmap build/web/navro-seedmap.js
 /usr/bin/python3 tests/web/play_page.py build/web --desktop build/ci
+
+# The release's packing steps, not its compilers: the .deb, the zip, the source archive and the
+# web folder's zip, each packed twice from these builds under two clocks, time zones, locales and
+# folders, byte for byte (tools/release.sh --verify rebuilds it all, by hand).
+stage "release packing"
+source tools/release_packing.bash
+bash tests/packaging/release_packing.sh build/ci build/windows \
+  "$(web_artifact dist "$(release_version .)")"
 
 stage "sanitizer build"
 cmake --preset sanitize > /dev/null

@@ -14,7 +14,8 @@ root=$PWD
 cache=$root/build/windows-cache
 prefix=$cache/prefix
 toolchain=$root/packaging/windows/mingw-w64-x86_64.cmake
-compiler=$(x86_64-w64-mingw32-g++-posix -dumpversion)
+# The build folders are mapped out of the objects (cross_build): a cache from before is rebuilt.
+compiler="$(x86_64-w64-mingw32-g++-posix -dumpversion) paths-mapped"
 mkdir -p "$cache" "$prefix"
 
 # A piece is current when its stamp holds the same key.
@@ -25,9 +26,14 @@ cross_build() {  # name source-folder cmake-options...
   local name=$1 src=$2
   shift 2
   rm -rf "$cache/build-$name"
-  # Libraries written for older CMake releases warn about it; their warnings are not ours to act on.
-  cmake -S "$src" -B "$cache/build-$name" -G Ninja -Wno-dev -Wno-deprecated -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  # Libraries written for older CMake releases warn about it; their warnings are not ours to act on,
+  # nor is a C library's silence about the C++ flags. The cache's folder is mapped out of the
+  # objects, as the game's release build maps its own (CMakeLists.txt): navro.exe links them and
+  # must not depend on where the cache lives.
+  cmake -S "$src" -B "$cache/build-$name" -G Ninja -Wno-dev -Wno-deprecated --no-warn-unused-cli \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DCMAKE_C_FLAGS="-ffile-prefix-map=$cache/=" -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$cache/=" \
     -DNAVRO_WINDOWS_PREFIX="$prefix" "$@" > "$cache/build-$name.log"
   cmake --build "$cache/build-$name" >> "$cache/build-$name.log"
   cmake --install "$cache/build-$name" >> "$cache/build-$name.log"

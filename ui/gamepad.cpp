@@ -8,8 +8,7 @@
 #include "ui/input.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
-
-bool (*gamepadReader)(GamepadState& state) = nullptr;
+#include "ui/ui_requests.h"
 
 namespace {
 
@@ -41,7 +40,8 @@ bool triggerSwitch(float value, bool before) {
 PadControls readControls() {
   GamepadState state;
   // An unplugged pad lets go of everything it held.
-  if (gamepadReader == nullptr || !gamepadReader(state)) state = GamepadState{};
+  // The window system's reading (the shell's), or a script in the tests.
+  if (uiRequests.readGamepad == nullptr || !uiRequests.readGamepad(state)) state = GamepadState{};
   PadControls now;
   for (int b = 0; b < gamepadButtonCount; ++b) now.buttons[b] = state.buttons[b];
   now.stickX = stickSwitch(state.axes[padLeftX], previous.stickX);

@@ -49,10 +49,6 @@ constexpr float stickFlickLevel = 0.5f;
 constexpr float triggerPressLevel = 0.0f;
 constexpr float triggerReleaseLevel = -0.5f;
 
-// Where the pad's state comes from: the window system's reading (set by the shell), or a script in
-// the tests; false, with a pad at rest, when no pad is there. Without a reader no pad is there.
-extern bool (*gamepadReader)(GamepadState& state);
-
 // Reads the pad and acts on what changed since the previous reading; once per frame, right
 // after the window's events.
 void pollGamepad();

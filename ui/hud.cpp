@@ -2,8 +2,8 @@
 // state.
 #include "ui/hud.h"
 
-#include "app/run_state.h"
-#include "app/texture_names.h"
+#include "app/data/run_state.h"
+#include "app/data/texture_names.h"
 #include "render/gl_context.h"
 #include "render/sprite_draw.h"
 #include "render/text.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/camera.h"
+#include "app/data/camera.h"
 #include "ui/hud_slots.h"
 #include "ui/ui_elements.h"
 

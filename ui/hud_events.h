@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <glm/glm.hpp>
 
-#include "app/run_state.h"
+#include "app/data/run_state.h"
 
 // Window fractions (y downward) of a world point.
 glm::vec2 screenPosition(glm::vec3 point);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/run_state.h"
+#include "app/data/run_state.h"
 
 // Elements.
 constexpr int boostGaugeElement = 0;

@@ -6,22 +6,20 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/camera.h"
-#include "app/run_state.h"
-#include "app/sound_files.h"
+#include "app/data/camera.h"
+#include "app/data/run_state.h"
+#include "app/data/sound_files.h"
 #include "sim/controls.h"
 #include "sim/generation.h"
 #include "sim/key_codes.h"
 #include "sim/random.h"
 #include "sim/run_events.h"
-#include "sound/sound.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
-#include "ui/window_requests.h"
+#include "ui/ui_requests.h"
 
 double lastCursorX = 0.0, lastCursorY = 0.0;
 bool firstMouse = true;
-void (*menuSoundPlayer)(const char* path) = playSound;
 
 // The game's key numbers are the window system's own.
 static_assert(keyRelease == GLFW_RELEASE && keyPress == GLFW_PRESS && keyRepeat == GLFW_REPEAT);
@@ -46,7 +44,7 @@ void setLabelColor(int element, const glm::vec3& color) {
   if (label >= 0 && label < uiTextCount) uiTexts[label].color = color;
 }
 
-void playSelectSound() { menuSoundPlayer(menuSelectSound); }
+void playSelectSound() { emit(uiRequests.playSound, menuSelectSound); }
 
 void activateSelected() {
   if (selectedIndex < 0 || selectedIndex >= uiElementCount) return;
@@ -156,9 +154,9 @@ void onKey(GLFWwindow* /*w*/, int key, int /*scancode*/, int action, int /*mods*
   if (action != keyPress) return;
   if (handleScreenKey(key)) return;
   if (key == keyEscape) {
-    emit(windowRequests.close);
+    emit(uiRequests.close);
   } else if (key == keyF11) {
-    emit(windowRequests.toggleFullscreen);
+    emit(uiRequests.toggleFullscreen);
   }
 }
 
@@ -181,13 +179,13 @@ void onCursorPos(GLFWwindow* /*w*/, double x, double y) {
   if (!keyboardNavigation) hover(x, y);
 
   if (currentScreen == screenPlay) {
-    emit(windowRequests.captureCursor, true);
+    emit(uiRequests.captureCursor, true);
     const float yaw = cameraYaw * degreesToRadians;
     const float pitch = cameraPitch * degreesToRadians;
     cameraFront = glm::normalize(glm::vec3(std::cos(pitch) * std::cos(yaw), std::sin(pitch),
                                            std::cos(pitch) * std::sin(yaw)));
   } else {
-    emit(windowRequests.captureCursor, false);
+    emit(uiRequests.captureCursor, false);
   }
 }
 

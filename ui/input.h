@@ -5,8 +5,6 @@ struct GLFWwindow;
 
 extern double lastCursorX, lastCursorY;
 extern bool firstMouse;
-// Plays the menu select sound; playSound unless a test listens in.
-extern void (*menuSoundPlayer)(const char* path);
 
 void onKey(GLFWwindow* w, int key, int scancode, int action, int mods);
 void onCursorPos(GLFWwindow* w, double x, double y);

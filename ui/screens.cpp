@@ -3,16 +3,16 @@
 
 #include <cstdio>
 
-#include "app/run_state.h"
-#include "app/save_file.h"
-#include "app/texture_names.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
+#include "app/data/texture_names.h"
 #include "sim/generation.h"
 #include "sim/pickups.h"
 #include "sim/random.h"
 #include "sim/run_events.h"
 #include "ui/hud.h"
 #include "ui/ui_elements.h"
-#include "ui/window_requests.h"
+#include "ui/ui_requests.h"
 
 char seedText[seedDigitsMax + 1] = {};
 int32_t seedLength = 0;
@@ -185,4 +185,4 @@ void goToMainMenu() { showScreen(screenMainMenu); }
 void goToOptions() { showScreen(screenOptions); }
 void goToControls() { showScreen(screenControls); }
 void goToSeedEntry() { showScreen(screenSeedEntry); }
-void quitGame() { emit(windowRequests.close); }
+void quitGame() { emit(uiRequests.close); }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/game_screen.h"
+#include "app/data/game_screen.h"
 
 constexpr int seedDigitsMax = 19;
 

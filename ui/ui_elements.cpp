@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/frame_clock.h"
-#include "app/run_state.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
 #include "sim/random.h"
 
 UiElement uiElements[uiElementCount];

@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "app/save_file.h"
+#include "app/data/save_file_local.h"
 #include "app/save_file_test_support.h"
 
 namespace {
@@ -191,8 +191,8 @@ TEST_F(SaveRecordAccessTest, APipeUnderTheTemporaryNameNeverBlocksASave) {
     saveData = {5000, 9, 4};
     savedWith = writeSaveFileAt(path.c_str());
     const int reader = ::open(temporary.c_str(), O_RDONLY | O_NONBLOCK);
-    EXPECT_EQ(realSaveSteps.open(temporary.c_str()), nullptr);  // a reader is there
-    EXPECT_EQ(realSaveSteps.openInPlace(temporary.c_str()), nullptr);
+    EXPECT_EQ(realSaveFileSteps.open(temporary.c_str()), nullptr);  // a reader is there
+    EXPECT_EQ(realSaveFileSteps.openInPlace(temporary.c_str()), nullptr);
     ::close(reader);
     done = true;
   });

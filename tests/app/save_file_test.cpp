@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/run_state.h"
-#include "app/save_file.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file_local.h"
 #include "app/save_file_test_support.h"
 #include "sim/frame_update.h"
 #include "ui/screens.h"
@@ -107,7 +107,7 @@ TEST_F(SaveFileTest, AFailedWriteKeepsThePreviousSaveAndRemovesTheTemporaryFile)
   };
   for (const Case& c : cases) {
     writeRaw(exampleRecord);
-    saveFileSteps = realSaveSteps;
+    saveFileSteps = realSaveFileSteps;
     c.breakIt(saveFileSteps);
     saveData = {1, 1, 1};
     testing::internal::CaptureStdout();
@@ -145,7 +145,7 @@ TEST_F(SaveFileTest, ARecordThatCannotBeReplacedIsRewrittenInPlace) {
   EXPECT_EQ(filesInDir(), 2);
 
   // A second name: the real steps choose the in-place way themselves, so both names agree.
-  saveFileSteps = realSaveSteps;
+  saveFileSteps = realSaveFileSteps;
   saveData.runCount = 5;
   ASSERT_TRUE(writeSaveFileAt(path.c_str()));
   const Bytes seen = readRawAt(other);
@@ -166,7 +166,7 @@ TEST_F(SaveFileTest, ARecordThatCannotBeReplacedIsRewrittenInPlace) {
       {"close in place", [](SaveFileSteps& s) { s.close = failClose; }},
   };
   for (const Case& c : cases) {
-    saveFileSteps = realSaveSteps;
+    saveFileSteps = realSaveFileSteps;
     c.breakIt(saveFileSteps);
     testing::internal::CaptureStdout();
     EXPECT_FALSE(writeSaveFileAt(path.c_str())) << c.step;
@@ -208,7 +208,7 @@ TEST_F(SaveFileTest, AFailureSaysWhatHappenedOnceUntilASaveSucceeds) {
   saveFileSteps.open = failOpen;
   testing::internal::CaptureStdout();
   EXPECT_FALSE(writeSaveFileAt(path.c_str()));
-  saveFileSteps = realSaveSteps;
+  saveFileSteps = realSaveFileSteps;
   EXPECT_TRUE(writeSaveFileAt(path.c_str()));
   saveFileSteps.open = failOpen;
   EXPECT_FALSE(writeSaveFileAt(missing.c_str()));

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/save_file.h"
+#include "app/data/save_file_local.h"
 #include "kit/scratch_folder.h"
 
 namespace savetest {
@@ -27,11 +27,11 @@ class SaveFileTest : public ::testing::Test {
     dir = makeScratchFolder("navro-save").string();
     ASSERT_FALSE(dir.empty());
     path = dir + "/save.esf";
-    saveFileSteps = realSaveSteps;
+    saveFileSteps = realSaveFileSteps;
     saveData = {};
   }
   void TearDown() override {
-    saveFileSteps = realSaveSteps;
+    saveFileSteps = realSaveFileSteps;
     std::error_code ec;
     fs::remove_all(dir, ec);
   }

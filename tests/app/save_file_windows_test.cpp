@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <string>
 
-#include "app/save_file.h"
+#include "app/data/save_file_local.h"
 #include "app/save_file_test_support.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/camera.h"
-#include "app/frame_clock.h"
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
-#include "app/window.h"
+#include "app/data/camera.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
+#include "app/shell/window.h"
 
 TEST(TunnelPolygon, EveryEdgeIsOneUnitLong) {
   fillTunnelPolygon();

@@ -24,6 +24,7 @@ env_copy_runtime "$locked" res fonts shaders audio
 chmod 777 "$locked"
 chmod 000 "$locked/res" "$locked/shaders" "$locked/audio" "$locked/fonts/HV.ttf"
 e2e_start "$(env_player_launcher "$player_navro" "$locked")"
+env_wait_start_up
 for p in "${textures[@]}"; do env_count_lines "Failed to load texture: $p" 1; done
 env_count_prefix "Loaded texture: " 0
 env_count_lines "Unable to load window icon!" 1

@@ -38,7 +38,10 @@ expect_shaders_missing() {
 expect_shaders_built() { env_count_prefix "ERROR::SHADER" 0; env_count_prefix "ERROR::PROGRAM" 0; }
 
 # Starts the game in play folder $1 and checks it answers on the seed screen, then quits.
-start_in() { e2e_start "$(env_launcher "$NAVRO" "$1")"; }
+start_in() {
+  e2e_start "$(env_launcher "$NAVRO" "$1")"
+  env_wait_start_up
+}
 answer_and_quit() {
   env_type_seed 7
   env_quit "$1"

@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/save_file.h"
+#include "app/data/save_file_local.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   inputPath = scratchDir + "/input.esf";
   writtenPath = scratchDir + "/" + saveFileName;
   std::atexit(removeScratch);
-  saveFileSteps = realSaveSteps;
+  saveFileSteps = realSaveFileSteps;
   saveFileSteps.sync = skipSync;
   return 0;
 }

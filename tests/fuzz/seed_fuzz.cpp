@@ -7,8 +7,8 @@
 #include <iterator>
 #include <string>
 
-#include "app/game.h"
-#include "app/run_state.h"
+#include "app/data/run_state.h"
+#include "app/shell/game.h"
 #include "sim/random.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "ui/input.h"

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "app/camera.h"
-#include "app/frame_clock.h"
-#include "app/game.h"
-#include "app/run_state.h"
-#include "app/save_file.h"
+#include "app/data/camera.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
+#include "app/shell/game.h"
 #include "render/text.h"
 #include "sim/random.h"
 #include "tests/fuzz/fuzz_support.h"

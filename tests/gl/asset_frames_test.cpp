@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
+#include "app/data/camera.h"
 #include "gl/render_test_support.h"
 #include "ui/ui_elements.h"
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/camera.h"
-#include "app/frame_clock.h"
-#include "app/run_state.h"
+#include "app/data/camera.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
 #include "gl/render_test_support.h"
 #include "render/platform_draw.h"
 #include "render/textures.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
-#include "app/run_state.h"
+#include "app/data/camera.h"
+#include "app/data/run_state.h"
 #include "gl/render_test_support.h"
 #include "sim/generation.h"
 #include "sim/random.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/camera.h"
+#include "app/data/camera.h"
 #include "gl/render_test_support.h"
 #include "ui/ui_elements.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/tunnel_polygon.h"
+#include "app/shell/game.h"
 #include "kit/gl_window.h"
 #include "kit/scratch_folder.h"
 #include "render/frame.h"

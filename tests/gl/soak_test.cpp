@@ -12,8 +12,8 @@
 #include <limits>
 #include <set>
 
-#include "app/camera.h"
-#include "app/save_file.h"
+#include "app/data/camera.h"
+#include "app/data/save_file.h"
 #include "gl/render_test_support.h"
 #include "kit/bot_pilot.h"
 #include "kit/heap.h"

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <utility>
 
-#include "app/camera.h"
-#include "app/frame_clock.h"
-#include "app/run_state.h"
-#include "app/window.h"
+#include "app/data/camera.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/shell/window.h"
 #include "gl/render_test_support.h"
 #include "render/sprite_draw.h"
 #include "sim/generation.h"

@@ -3,9 +3,9 @@
 // bot tests and the soak test.
 #pragma once
 
-#include "app/frame_clock.h"
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
 #include "sim/controls.h"
 #include "sim/frame_update.h"
 #include "sim/generation.h"

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/camera.h"
-#include "app/window.h"
+#include "app/data/camera.h"
+#include "app/shell/window.h"
 #include "render/gl_context.h"
 
 namespace {

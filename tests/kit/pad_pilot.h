@@ -2,9 +2,10 @@
 // each frame held as a player would hold them on a pad, read by the game's own pad poll.
 #pragma once
 
-#include "app/window.h"
+#include "app/shell/window.h"
 #include "kit/bot_pilot.h"
 #include "ui/gamepad.h"
+#include "ui/ui_requests.h"
 
 namespace padbot {
 
@@ -23,12 +24,12 @@ inline bool readScript(GamepadState& state) {
 inline void plugIn() {
   scripted = GamepadState{};
   connected = true;
-  gamepadReader = readScript;
+  uiRequests.readGamepad = readScript;
   forgetGamepad();
 }
 
 inline void unplug() {
-  gamepadReader = readGamepad;
+  uiRequests.readGamepad = readGamepad;
   forgetGamepad();
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/camera.h"
+#include "app/data/camera.h"
 #include "render/ui_records.h"
 #include "ui/input.h"
 #include "ui/ui_elements.h"

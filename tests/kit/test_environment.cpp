@@ -9,7 +9,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/game.h"
+#include "app/shell/game.h"
 #include "kit/scratch_folder.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/frame_clock.h"
-#include "app/run_state.h"
-#include "app/save_file.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
+#include "app/data/tunnel_polygon.h"
 #include "sim/frame_update.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"

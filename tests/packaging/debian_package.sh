@@ -7,6 +7,7 @@ build=$(cd "$1" && pwd)
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 app_id=org.navro.Navro
 source "$repo/tests/e2e/lib/appstream.bash"
+source "$repo/tools/release_packing.bash"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -18,10 +19,12 @@ started=$SECONDS
 
 version=$(sed -n 's/^project(navro VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")
 [ -n "$version" ] || fail "no project version in CMakeLists.txt"
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 ||
-  fail "cpack failed: $(tail -n 20 "$work/cpack.log")"
+# Packed by the release's own step.
+SOURCE_DATE_EPOCH=$(release_epoch "$repo")
+export SOURCE_DATE_EPOCH
+packed=$(pack_deb "$build" "$work") || fail "the .deb could not be packed"
 deb="$work/navro_${version}_$(dpkg --print-architecture).deb"
-[ -f "$deb" ] || fail "no $(basename "$deb") written: $(ls "$work")"
+[ "$packed" = "$deb" ] || fail "wrote $(basename "$packed"), not $(basename "$deb")"
 
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Package)" = navro ] || fail "package name $(field Package)"

@@ -62,7 +62,6 @@ class DecodeWorkers : public ::testing::Test {
  protected:
   void TearDown() override {
     stopDecodeWorkers();
-    decodeAheadBudget = defaultDecodeAheadBudget;
     decodeThreadSteps = realDecodeThreadSteps;
   }
 };
@@ -71,9 +70,8 @@ TEST_F(DecodeWorkers, ManyThousandHandOversInListOrderUnderATightBudget) {
   if (!threadsStart()) GTEST_SKIP() << noThreads;
   // A budget of a few bytes makes the workers wait for room at almost every job, so the main
   // thread's and the workers' wake-ups cross each other all the time.
-  decodeAheadBudget = 6;
   slots.assign(handOvers, -1);
-  const DecodeJobs jobs = {handOvers, smallSize, decodeSquare};
+  const DecodeJobs jobs = {handOvers, 6, smallSize, decodeSquare};
   int mismatches = 0;
   withinHangLimit("hand-over", [&] {
     ASSERT_EQ(startDecodeWorkers(jobs), decodeWorkerCount);
@@ -92,12 +90,11 @@ TEST_F(DecodeWorkers, AStopReachesWorkersWaitingForRoom) {
   if (!threadsStart()) GTEST_SKIP() << noThreads;
   // Each round: the first job handed over, the workers then held back by a budget smaller than
   // any job, and the stop must still let them go.
-  decodeAheadBudget = 0;
   int roundsWithAWaiter = 0;
   withinHangLimit("stop", [&] {
     for (int round = 0; round < stopRounds; ++round) {
       slots.assign(64, -1);
-      ASSERT_EQ(startDecodeWorkers({64, smallSize, decodeSquare}), decodeWorkerCount);
+      ASSERT_EQ(startDecodeWorkers({64, 0, smallSize, decodeSquare}), decodeWorkerCount);
       waitUntilDecoded(0);
       markUploaded(0);
       const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -114,14 +111,14 @@ TEST_F(DecodeWorkers, AStopReachesWorkersWaitingForRoom) {
 TEST_F(DecodeWorkers, RefusedThreadsLeaveTheWorkToTheCaller) {
   decodeThreadSteps.start = [](int, void* (*)(void*)) { return false; };
   slots.assign(8, -1);
-  EXPECT_EQ(startDecodeWorkers({8, smallSize, decodeSquare}), 0);
+  EXPECT_EQ(startDecodeWorkers({8, 0, smallSize, decodeSquare}), 0);
   stopDecodeWorkers();  // nothing to join
   for (int64_t s : slots) EXPECT_EQ(s, -1);
 
   // A system that starts no thread refuses both workers itself, the same way.
   if (!threadsStart()) {
     decodeThreadSteps = realDecodeThreadSteps;
-    EXPECT_EQ(startDecodeWorkers({8, smallSize, decodeSquare}), 0);
+    EXPECT_EQ(startDecodeWorkers({8, 0, smallSize, decodeSquare}), 0);
     stopDecodeWorkers();
     for (int64_t s : slots) EXPECT_EQ(s, -1);
   }
@@ -134,7 +131,7 @@ TEST_F(DecodeWorkers, OneRefusedWorkerLeavesTheWholeListToTheOther) {
   };
   slots.assign(8, -1);
   withinHangLimit("one worker", [] {
-    ASSERT_EQ(startDecodeWorkers({8, smallSize, decodeSquare}), 1);
+    ASSERT_EQ(startDecodeWorkers({8, 0, smallSize, decodeSquare}), 1);
     for (int i = 0; i < 8; ++i) {
       waitUntilDecoded(i);
       markUploaded(i);

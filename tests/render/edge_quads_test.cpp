@@ -5,8 +5,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <vector>
 
-#include "app/camera.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/camera.h"
+#include "app/data/tunnel_polygon.h"
 #include "render/edge_quads.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/tunnel_polygon.h"
+#include "app/data/tunnel_polygon.h"
 #include "render/tunnel_mesh.h"
 
 namespace {

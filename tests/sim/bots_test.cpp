@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/camera.h"
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/camera.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
 #include "kit/bot_pilot.h"
 #include "kit/pad_pilot.h"
 #include "kit/test_world.h"

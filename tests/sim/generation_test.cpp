@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/frame_clock.h"
-#include "app/run_state.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/tunnel_polygon.h"
 #include "sim/generation.h"
 #include "sim/random.h"
 #include "ui/screens.h"

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "app/camera.h"
+#include "app/data/camera.h"
 #include "kit/test_world.h"
 #include "sim/collisions.h"
 #include "sim/pickups.h"

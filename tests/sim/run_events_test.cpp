@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-#include "app/game.h"
-#include "app/game_screen.h"
-#include "app/run_state.h"
-#include "app/save_file.h"
-#include "app/tunnel_polygon.h"
+#include "app/data/game_screen.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
+#include "app/data/tunnel_polygon.h"
+#include "app/shell/game.h"
 #include "kit/bot_pilot.h"
 #include "kit/test_world.h"
 #include "sim/random.h"

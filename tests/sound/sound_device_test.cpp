@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/sound_files.h"
+#include "app/data/sound_files.h"
 #include "sound/sound.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "app/sound_files.h"
+#include "app/data/sound_files.h"
 #include "sound/sound.h"
 
 namespace {

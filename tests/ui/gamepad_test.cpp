@@ -11,6 +11,7 @@
 #include "kit/test_world.h"
 #include "sim/random.h"
 #include "ui/input.h"
+#include "ui/ui_requests.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ class PadPlay : public simtest::RunFixture {
   padbot::ScriptedPad pad;
   void SetUp() override {
     RunFixture::SetUp();
-    menuSoundPlayer = countSound;
+    uiRequests.playSound = countSound;
   }
 };
 
@@ -226,7 +227,7 @@ class PadMenus : public ::testing::Test {
   padbot::ScriptedPad pad;
   void SetUp() override {
     fillTunnelPolygon();
-    menuSoundPlayer = countSound;
+    uiRequests.playSound = countSound;
     soundsPlayed = 0;
     firstMouse = true;
   }

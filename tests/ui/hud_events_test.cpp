@@ -2,8 +2,8 @@
 // wave banner that the frame update asks for.
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
-#include "app/run_state.h"
+#include "app/data/camera.h"
+#include "app/data/run_state.h"
 #include "ui/hud.h"
 #include "ui/hud_events.h"
 #include "ui/hud_slots.h"

@@ -6,14 +6,15 @@
 #include <cmath>
 #include <string>
 
-#include "app/camera.h"
-#include "app/run_state.h"
-#include "app/window.h"
+#include "app/data/camera.h"
+#include "app/data/run_state.h"
+#include "app/shell/window.h"
 #include "kit/player_input.h"
 #include "sim/random.h"
 #include "ui/input.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
+#include "ui/ui_requests.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void countSound(const char* path) {
 class InputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    menuSoundPlayer = countSound;
+    uiRequests.playSound = countSound;
     soundsPlayed = 0;
     firstMouse = true;
     windowWidth = 1280;

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/run_state.h"
-#include "app/save_file.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
 #include "render/textures.h"
 #include "sim/random.h"
 #include "ui/screens.h"

@@ -6,8 +6,8 @@
 #include <limits>
 #include <string>
 
-#include "app/frame_clock.h"
-#include "app/run_state.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
 #include "ui/ui_elements.h"
 
 namespace {

@@ -111,6 +111,24 @@ env_read_asset_lists() {
   [ "$programs" -ge 1 ] || e2e_fail "read no shader paths from render/shader_program.cpp"
 }
 
+# Waits until the game has reported every picture of the list (loaded or failed) and its output
+# has then been still for a second: the start-up's lines are all out, however slowly a busy
+# machine ran it, before a test counts them. Needs env_read_asset_lists.
+env_wait_start_up() {
+  local size=-1 still=0
+  for _ in $(seq 1 600); do
+    [ "$(grep -cE '^(Loaded|Failed to load) texture: ' "$GAME_LOG")" -ge "${#textures[@]}" ] && break
+    kill -0 "$GAME_PID" 2>/dev/null || e2e_fail "the game exited during start-up"
+    sleep 0.1
+  done
+  for _ in $(seq 1 200); do
+    [ "$(stat -c %s "$GAME_LOG")" = "$size" ] && still=$(( still + 1 )) || still=0
+    [ "$still" -ge 10 ] && return 0
+    size=$(stat -c %s "$GAME_LOG")
+    sleep 0.1
+  done
+}
+
 # Opens the seed screen from the main menu, clears it and types seed $1; the typed length echoed
 # by the game shows the keys arrived even when nothing can be drawn.
 env_type_seed() {

@@ -1,5 +1,5 @@
 // The texture names shared by the loader, run generation, the screens and the draws.
-#include "app/texture_names.h"
+#include "app/data/texture_names.h"
 
 uint32_t panelBackgroundTexture = 0;
 uint32_t linesTexture = 0;

@@ -1,36 +1,20 @@
-// The career record kept between program starts in "save.esf".
+// The career record's inside: the record at any path, its byte image, and the file-system steps
+// each system provides (save_file_posix.cpp, save_file_windows.cpp) under the shared policy of
+// save_file.cpp. For this module's own files, the hosts that watch its saves, and its tests.
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <string>
 
-// Identical in memory and on disk: 16 bytes, little-endian.
-struct SaveData {
-  uint64_t highScore;     // best runScore of any ended run
-  int32_t totalDiamonds;  // wrapping sum of the low 32 bits of runDiamonds
-  int32_t runCount;       // ended runs
-};
-static_assert(sizeof(SaveData) == 16, "the save file is a raw 16-byte copy of the record");
+#include "app/data/save_file.h"
 
-extern SaveData saveData;
+constexpr size_t saveRecordSize = 16;
+
 // True when "save.esf" exists but could not be read, or is not a file: this session then never
 // writes the record, so a career it could not see is never replaced by one it started at zero.
 // Set by every read.
 extern bool saveWritesBlocked;
-
-constexpr const char* saveFileName = "save.esf";
-constexpr size_t saveRecordSize = 16;
-
-// Loads the record (zero when missing; zero with a message when short or unreadable) and prints
-// the totals.
-void readSaveFile();
-// Writes the record atomically (a temporary file renamed over it), or in place where no temporary
-// file can be made beside it or other names share it; returns false when it was not written:
-// after a failure (one line each time), when the record is read-only (one line per session) or
-// was unreadable at start-up.
-bool writeSaveFile();
 
 // The same two operations on any path (the temporary file sits beside it).
 void readSaveFileAt(const char* path);
@@ -71,8 +55,8 @@ struct SaveFileSteps {
   int (*close)(FILE* f);
   int (*rename)(const char* from, const char* to);
 };
-extern SaveFileSteps saveFileSteps;        // the steps in use
-extern const SaveFileSteps realSaveSteps;  // the operating system's own
+extern SaveFileSteps saveFileSteps;            // the steps in use
+extern const SaveFileSteps realSaveFileSteps;  // the operating system's own
 
 // What differs from one system to the next, in save_file_posix.cpp or save_file_windows.cpp;
 // the policy around it (when to replace, rewrite in place or refuse, and what is said) is shared.
@@ -85,18 +69,3 @@ bool readRecordFile(const std::string& path, unsigned char* bytes, size_t& got,
 // attributes).
 void keepAttributes(FILE* temporary, const std::string& temporaryPath, const SaveTarget& old);
 void removeFile(const std::string& path);
-
-// One copy of the game at a time on a record: a lock on the folder that holds it (after its
-// links), held by the operating system for the holder and gone with its process however that
-// ends, so a killed game leaves nothing behind that would refuse the next start. A second copy
-// that plays on the same record would otherwise overwrite the first one's runs at every save.
-enum class RecordLockOutcome {
-  taken,              // this copy holds the record
-  heldByAnotherCopy,  // another running copy holds it
-  notAvailable,       // the folder cannot be locked (missing, unreadable): nothing is held
-};
-struct RecordLock {
-  intptr_t handle = -1;  // the system's handle of the held lock; -1 when none is held
-};
-RecordLockOutcome takeRecordLock(const char* path, RecordLock& lock);
-void releaseRecordLock(RecordLock& lock);

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/window.h"
+#include "app/shell/window.h"
 
 // F11 arrives inside the page's own key event, the only moment a page may ask for full screen:
 // the stage around the canvas is asked at once, so the canvas keeps the page's 16:9 fit within it,

@@ -1,5 +1,5 @@
 // The frame clock read by the simulation, the animations and the tunnel scroll.
-#include "app/frame_clock.h"
+#include "app/data/frame_clock.h"
 
 float lastFrameTime = 0.0f;
 float DeltaTime = 0.0f;

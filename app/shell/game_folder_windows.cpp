@@ -1,5 +1,5 @@
 // The game's folder on Windows: the folder that holds navro.exe, whatever folder started it.
-#include "app/game_folder.h"
+#include "app/shell/game_folder.h"
 
 #include <windows.h>
 #include <cstdio>

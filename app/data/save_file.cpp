@@ -1,6 +1,6 @@
 // Reading and writing the career record "save.esf": 16 little-endian bytes, replaced atomically
 // where the folder allows it, rewritten in place where it does not.
-#include "app/save_file.h"
+#include "app/data/save_file_local.h"
 
 #include <string>
 
@@ -82,7 +82,7 @@ void reportUnreadable(const char* path, const std::string& reason) {
 
 }  // namespace
 
-SaveFileSteps saveFileSteps = realSaveSteps;
+SaveFileSteps saveFileSteps = realSaveFileSteps;
 
 void encodeSaveData(const SaveData& data, unsigned char out[saveRecordSize]) {
   putLittleEndian(out, data.highScore, 8);

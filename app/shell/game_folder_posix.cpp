@@ -1,5 +1,5 @@
 // The game's folder on Linux: the working folder it was started in.
-#include "app/game_folder.h"
+#include "app/shell/game_folder.h"
 
 // The installed launcher enters the player's data folder before it starts the game, and a build
 // is played from the repository's root: both chose the folder already.

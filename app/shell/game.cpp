@@ -1,20 +1,20 @@
 // Start-up, the frame loop and shutdown of the game, in the order every other module relies on.
-#include "app/game.h"
+#include "app/shell/game.h"
 
 #include <GLFW/glfw3.h>
 #include <stb_image.h>
 #include <cstdio>
 #include <string>
 
-#include "app/camera.h"
-#include "app/console.h"
-#include "app/frame_clock.h"
-#include "app/game_folder.h"
-#include "app/host.h"
-#include "app/run_state.h"
-#include "app/save_file.h"
-#include "app/tunnel_polygon.h"
-#include "app/window.h"
+#include "app/data/camera.h"
+#include "app/data/frame_clock.h"
+#include "app/data/run_state.h"
+#include "app/data/save_file.h"
+#include "app/data/tunnel_polygon.h"
+#include "app/shell/console.h"
+#include "app/shell/game_folder.h"
+#include "app/shell/host.h"
+#include "app/shell/window.h"
 #include "render/frame.h"
 #include "render/gl_context.h"
 #include "render/shader_program.h"
@@ -31,7 +31,7 @@
 #include "ui/input.h"
 #include "ui/screens.h"
 #include "ui/ui_elements.h"
-#include "ui/window_requests.h"
+#include "ui/ui_requests.h"
 
 namespace {
 
@@ -175,10 +175,11 @@ void connectLayers() {
   runEvents.waveBannerShown = showWaveBanner;
   frameHooks.animateUi = animateUiElements;
   frameHooks.uiPass = uiPass;
-  windowRequests.close = requestClose;
-  windowRequests.captureCursor = setCursorCaptured;
-  windowRequests.toggleFullscreen = toggleFullscreen;
-  gamepadReader = readGamepad;
+  uiRequests.close = requestClose;
+  uiRequests.captureCursor = setCursorCaptured;
+  uiRequests.toggleFullscreen = toggleFullscreen;
+  uiRequests.readGamepad = readGamepad;
+  uiRequests.playSound = playSound;
 }
 
 void loadGameResources() {

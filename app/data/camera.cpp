@@ -1,5 +1,5 @@
 // The shared view: framebuffer size, scene camera and projection.
-#include "app/camera.h"
+#include "app/data/camera.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 

@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <string>
 
-#include "app/save_file.h"
+#include "app/data/save_file_local.h"
 
 namespace {
 
@@ -137,8 +137,8 @@ void describeFile(SaveTarget& t, DWORD attributes) {
 
 }  // namespace
 
-const SaveFileSteps realSaveSteps = {openForWriting, openInPlace, writeBytes, flushFile,
-                                     cutFile,        syncFile,    closeFile,  renameFile};
+const SaveFileSteps realSaveFileSteps = {openForWriting, openInPlace, writeBytes, flushFile,
+                                         cutFile,        syncFile,    closeFile,  renameFile};
 
 SaveTarget findSaveTarget(const char* path) {
   SaveTarget t;

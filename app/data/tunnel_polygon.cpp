@@ -1,5 +1,5 @@
 // The unit-edge polygons of 3 to 10 sides and the blade triangle standing on one of their faces.
-#include "app/tunnel_polygon.h"
+#include "app/data/tunnel_polygon.h"
 
 #include <cmath>
 

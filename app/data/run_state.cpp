@@ -1,10 +1,10 @@
 // The run's global variables, their reset, and the lifetime of the world and its objects.
-#include "app/run_state.h"
+#include "app/data/run_state.h"
 
 #include <cstdio>
 
-#include "app/camera.h"
-#include "app/frame_clock.h"
+#include "app/data/camera.h"
+#include "app/data/frame_clock.h"
 
 World* world = nullptr;
 

@@ -1,10 +1,10 @@
 // The window-system requests of the game that every system makes alike: closing, the full-screen
 // toggle, resize.
-#include "app/window.h"
+#include "app/shell/window.h"
 
 #include <GLFW/glfw3.h>
 
-#include "app/camera.h"
+#include "app/data/camera.h"
 #include "render/gl_context.h"
 
 GLFWwindow* window = nullptr;

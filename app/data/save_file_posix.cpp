@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/save_file.h"
+#include "app/data/save_file_local.h"
 
 namespace {
 
@@ -85,8 +85,8 @@ void describeFile(SaveTarget& t, const struct stat& st) {
 
 }  // namespace
 
-const SaveFileSteps realSaveSteps = {openForWriting, openInPlace, writeBytes, flushFile,
-                                     cutFile,        syncFile,    closeFile,  renameFile};
+const SaveFileSteps realSaveFileSteps = {openForWriting, openInPlace, writeBytes, flushFile,
+                                         cutFile,        syncFile,    closeFile,  renameFile};
 
 SaveTarget findSaveTarget(const char* path) {
   SaveTarget t;

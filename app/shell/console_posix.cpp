@@ -1,7 +1,7 @@
 // Standard output on Linux: line buffered; a start-up failure is read where the output goes.
 #include <cstdio>
 
-#include "app/console.h"
+#include "app/shell/console.h"
 
 void makeOutputLineByLine() { std::setvbuf(stdout, nullptr, _IOLBF, 0); }
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/console.h"
+#include "app/shell/console.h"
 
 EM_JS(void, showStartUpFailure, (const char* line),
       { Module['navroShowNotice'](UTF8ToString(line)); });

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/host.h"
-#include "app/save_file.h"
-#include "app/window.h"
+#include "app/data/save_file_local.h"
+#include "app/shell/host.h"
+#include "app/shell/window.h"
 #include "render/textures.h"
 
 // record.js copies the record's folder into IndexedDB once the steps of a save in progress are
@@ -35,13 +35,13 @@ namespace {
 constexpr const char* endedLine = "NAVRO has ended: reload to play again";
 
 int closeAndKeep(FILE* f) {
-  const int result = realSaveSteps.close(f);
+  const int result = realSaveFileSteps.close(f);
   keepRecordInPage();
   return result;
 }
 
 int renameAndKeep(const char* from, const char* to) {
-  const int result = realSaveSteps.rename(from, to);
+  const int result = realSaveFileSteps.rename(from, to);
   keepRecordInPage();
   return result;
 }

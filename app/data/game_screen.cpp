@@ -1,4 +1,4 @@
 // The screen shown.
-#include "app/game_screen.h"
+#include "app/data/game_screen.h"
 
 int32_t currentScreen = screenMainMenu;

@@ -4,7 +4,7 @@
 #include <GLFW/glfw3.h>
 #include <cstdio>
 
-#include "app/window.h"
+#include "app/shell/window.h"
 #include "render/gl_context.h"
 
 namespace {

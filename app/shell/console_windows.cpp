@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/console.h"
+#include "app/shell/console.h"
 
 namespace {
 
