@@ -19,16 +19,22 @@ from selenium.webdriver.chrome.service import Service
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 
-# The game's frames are the page's animation frames once its main has run: the first of them that
-# ends after that is the first drawn frame.
+# Start-up's steps and then the game's frames are the page's animation frames; the page hears
+# (navroPlayBegins) when the last step is done, and the next animation frame draws the first frame.
 FIRST_FRAME_PROBE = """
 window.navroFirstFrame = null;
+let playing = false, heard = false;
 const pageFrame = window.requestAnimationFrame.bind(window);
 window.requestAnimationFrame = function(callback) {
   return pageFrame(function(time) {
+    if (!heard && window.Module && Module.navroPlayBegins) {
+      const begins = Module.navroPlayBegins;
+      Module.navroPlayBegins = function() { begins(); playing = true; };
+      heard = true;
+    }
+    const drawn = playing;
     callback(time);
-    if (window.navroFirstFrame === null && window.Module && Module.calledRun)
-      window.navroFirstFrame = performance.now();
+    if (drawn && window.navroFirstFrame === null) window.navroFirstFrame = performance.now();
   });
 };
 """
