@@ -55,6 +55,7 @@ struct FrameLoop {
 FrameLoop frameLoop;
 
 constexpr const char* canvasSelector = "#canvas";
+constexpr double startUpSliceMs = 50;  // start-up's work in one animation frame, at least one step
 
 // The canvas's drawing buffer takes the canvas's size on the page in the screen's own pixels, so
 // the picture is sharp on a high-density screen; the game then sets its viewport and projection
@@ -76,7 +77,12 @@ void fitCanvasToPage() {
 
 void playAnimationFrame() {
   if (frameLoop.startingUp) {
-    if (frameLoop.startUpStep()) return;
+    // Steps until a slice of time has gone: the page still shows the progress several times a
+    // second, and the small pictures do not wait for an animation frame each.
+    const double sliceEnd = emscripten_get_now() + startUpSliceMs;
+    while (frameLoop.startUpStep()) {
+      if (emscripten_get_now() >= sliceEnd) return;
+    }
     frameLoop.startingUp = false;
     tellPagePlayBegins();
     return;
@@ -109,7 +115,7 @@ void runFrameLoop(bool (*startUpStep)(), bool (*playFrame)(), void (*endGame)())
   frameLoop = {startUpStep, playFrame, endGame, true};
   tellPageStartUpBegins(pictureCount());
   // At the page's own pace (its animation frames), and back to the page now: main returns and the
-  // page keeps the program running. Each start-up step has a frame of its own, so the page shows
-  // its progress between two pictures, which are decoded on this one thread.
+  // page keeps the program running. Start-up's steps take turns with the page, so it shows how
+  // far the pictures have come while they are decoded on this one thread.
   emscripten_set_main_loop(playAnimationFrame, 0, false);
 }
