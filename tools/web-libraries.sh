@@ -18,6 +18,9 @@ prefix=$cache/prefix
 compiler=$(emcc -dumpversion)
 mkdir -p "$cache" "$prefix"
 
+# No folder of this machine in the objects, so the release's bytes do not depend on where the
+# cache was built.
+path_map="-ffile-prefix-map=$cache/="
 current() { [ -f "$cache/$1.stamp" ] && [ "$(cat "$cache/$1.stamp")" = "$2" ]; }
 stamp() { echo "$2" > "$cache/$1.stamp"; }
 # Libraries written for older CMake releases warn about it; their warnings are not ours to act on.
@@ -28,13 +31,14 @@ web_build() {  # name source-folder cmake-options...
   rm -rf "$cache/build-$name"
   {
     emcmake cmake -S "$src" -B "$cache/build-$name" -G Ninja -Wno-dev -Wno-deprecated \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" &&
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+      -DCMAKE_C_FLAGS="$path_map" -DCMAKE_CXX_FLAGS="$path_map" "$@" &&
       cmake --build "$cache/build-$name" && cmake --install "$cache/build-$name"
   } > "$log" 2>&1 || { tail -n 20 "$log" >&2; return 1; }
   rm -rf "$cache/build-$name"
 }
 
-freetype_key="freetype $(dpkg-query -W -f='${Version}' libfreetype-dev) emscripten $compiler"
+freetype_key="freetype $(dpkg-query -W -f='${Version}' libfreetype-dev) emscripten $compiler paths-mapped"
 if ! current freetype "$freetype_key"; then
   echo "web-libraries: FreeType from Debian's source package"
   src=$(fetch_source freetype "$cache/apt")
@@ -47,7 +51,7 @@ if ! current freetype "$freetype_key"; then
   stamp freetype "$freetype_key"
 fi
 
-benchmark_key="benchmark $(dpkg-query -W -f='${Version}' libbenchmark-dev) emscripten $compiler"
+benchmark_key="benchmark $(dpkg-query -W -f='${Version}' libbenchmark-dev) emscripten $compiler paths-mapped"
 if [ "${1:-}" = "--bench" ] && ! current benchmark "$benchmark_key"; then
   echo "web-libraries: Google Benchmark from Debian's source package"
   src=$(fetch_source benchmark "$cache/apt")
@@ -59,7 +63,7 @@ if [ "${1:-}" = "--bench" ] && ! current benchmark "$benchmark_key"; then
 fi
 
 # No thread starts in the page or under Node.js without SharedArrayBuffer: GoogleTest without its own.
-gtest_key="googletest $(dpkg-query -W -f='${Version}' googletest) emscripten $compiler"
+gtest_key="googletest $(dpkg-query -W -f='${Version}' googletest) emscripten $compiler paths-mapped"
 if ! current googletest "$gtest_key"; then
   echo "web-libraries: GoogleTest from /usr/src/googletest"
   web_build googletest /usr/src/googletest -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON \
