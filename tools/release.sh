@@ -63,7 +63,8 @@ echo "release: navro $(release_version .), commit $commit," \
 # its command run through PREFIX. The clones share this checkout's caches of what is built once
 # per machine from Debian's sources: the Windows libraries and Wine's prefix (build/windows-cache,
 # whose folder tools/windows-libraries.sh maps out of them) and the web edition's libraries
-# (build/web-cache). They are inputs like the compilers; the game itself is built in each clone.
+# (build/web-cache, mapped out likewise). They are inputs like the compilers; the game itself is
+# built in each clone.
 build_clone() {
   local dir=$1 out=$2 step=$SECONDS cache
   shift 2
