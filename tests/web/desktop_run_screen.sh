@@ -8,6 +8,8 @@ source "$(dirname "$0")/../e2e/lib/game.bash"
 source "$(dirname "$0")/../e2e/lib/player.bash"
 source "$(dirname "$0")/../e2e/lib/environment.bash"
 navro=$1 clock=$(realpath "$2") seed=$3 out=$4
+# A library the loader cannot find is only warned about, and the game would run on a moving clock.
+[ -f "$clock" ] || e2e_fail "no frozen clock library at $2 (build the ci preset first)"
 
 e2e_workdir
 vd_start 1280x720x24 || e2e_fail "no virtual display"
