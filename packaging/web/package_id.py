@@ -10,7 +10,7 @@ import os
 import re
 import sys
 
-UUID = re.compile(rb'"package_uuid":\s*"([0-9a-f]{8}(?:-[0-9a-f]{4}){3}-[0-9a-f]{12})"')
+UUID = re.compile(rb'"?package_uuid"?:\s*"([0-9a-f]{8}(?:-[0-9a-f]{4}){3}-[0-9a-f]{12})"')
 
 
 def main():

@@ -438,9 +438,10 @@ def bad_environments(page, folder):
 
         # door.png's bytes, where the data's index in navro.js puts them, made zeros.
         with open(os.path.join(folder, "navro.js"), encoding="utf-8") as f:
-            # Emscripten releases differ in the spaces they write in that index.
-            start, end = map(int, re.search(r'"filename":\s*"/res/door.png",\s*"start":\s*(\d+),'
-                                            r'\s*"end":\s*(\d+)', f.read()).groups())
+            # Emscripten releases write that index as JSON or as a minified object literal.
+            index = re.search(r'"?filename"?:\s*"/res/door.png",\s*"?start"?:\s*(\d+),'
+                              r'\s*"?end"?:\s*(\d+)', f.read())
+            start, end = map(int, index.groups())
         with open(os.path.join(folder, "navro.data"), "rb") as f:
             data = bytearray(f.read())
         data[start:end] = bytes(end - start)
